@@ -1,0 +1,97 @@
+// The plug-in as the host sees it: a file loaded with dlopen, nine C symbols.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <libxml/parser.h>
+
+#include <string>
+
+#include "host_table.hpp"
+
+namespace brelund::testing {
+namespace {
+
+// The host's view of the functions: plain C signatures.
+struct Plugin {
+  void* handle = nullptr;
+  int (*source_init)() = nullptr;
+  void (*source_destroy)() = nullptr;
+  int (*get_station_weather_data)(const char*, GHashTable*) = nullptr;
+  void (*free_fields)(gpointer, gpointer, gpointer) = nullptr;
+  int (*parse_xml_data)(const char*, xmlNode*, GHashTable*) = nullptr;
+  int (*parse_xml_detail_data)(const char*, xmlNode*, GHashTable*) = nullptr;
+  GHashTable* (*hash_icons_brelund_table_create)() = nullptr;
+  GHashTable* (*hash_description_brelund_table_create)() = nullptr;
+  const char* (*hash_brelund_table_find)(GHashTable*, const char*, int) = nullptr;
+};
+
+template <typename F>
+void resolve(void* handle, const char* name, F& slot) {
+  slot = reinterpret_cast<F>(dlsym(handle, name));
+  EXPECT_NE(slot, nullptr) << name;
+}
+
+class LoadedPlugin : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    p.handle = dlopen(BRELUND_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(p.handle, nullptr) << dlerror();
+    resolve(p.handle, "source_init", p.source_init);
+    resolve(p.handle, "source_destroy", p.source_destroy);
+    resolve(p.handle, "get_station_weather_data", p.get_station_weather_data);
+    resolve(p.handle, "free_fields", p.free_fields);
+    resolve(p.handle, "parse_xml_data", p.parse_xml_data);
+    resolve(p.handle, "parse_xml_detail_data", p.parse_xml_detail_data);
+    resolve(p.handle, "hash_icons_brelund_table_create", p.hash_icons_brelund_table_create);
+    resolve(p.handle, "hash_description_brelund_table_create",
+            p.hash_description_brelund_table_create);
+    resolve(p.handle, "hash_brelund_table_find", p.hash_brelund_table_find);
+  }
+  void TearDown() override {
+    if (p.handle != nullptr) dlclose(p.handle);
+  }
+  Plugin p;
+};
+
+TEST_F(LoadedPlugin, InternalNamesStayHidden) {
+  for (const char* name :
+       {"_ZN7brelund7station10new_recordEv", "release_record", "store", "leading_int", "kIcons"})
+    EXPECT_EQ(dlsym(p.handle, name), nullptr) << name;
+}
+
+TEST_F(LoadedPlugin, LifeCycleToleratesRepeatedOrMissingCalls) {
+  p.source_destroy();  // before any source_init: nothing to release
+  EXPECT_EQ(p.source_init(), 1);
+  p.source_destroy();
+  p.source_destroy();  // the slot was cleared: no second release
+  EXPECT_EQ(p.source_init(), 1);
+  p.source_destroy();
+}
+
+TEST_F(LoadedPlugin, ReadsAForecastFileIntoTheHostsTable) {
+  TempDir dir;
+  const std::string path = dir.write("STATION1.xml", R"(<?xml version="1.0"?>
+<weatherdata><location><timezone utcoffsetMinutes="-210"/>
+<location latitude="47.5556" longitude="-52.7453"/></location></weatherdata>)");
+  HostTable table;
+  EXPECT_EQ(p.get_station_weather_data(path.c_str(), table.get()), 0);
+  GHashTable* location = table.record("location");
+  EXPECT_EQ(field(location, "station_latitude"), "47.5556");
+  EXPECT_EQ(field(location, "station_longitude"), "-52.7453");
+  EXPECT_EQ(field(location, "station_time_zone"), "-3");
+
+  const std::string error = dir.write("STATION2.xml", "<error/>");
+  HostTable untouched;
+  EXPECT_EQ(p.get_station_weather_data(error.c_str(), untouched.get()), -2);
+  EXPECT_EQ(untouched.size(), 0u);
+}
+
+TEST_F(LoadedPlugin, FreeFieldsReleasesTextAndSkipsNull) {
+  GHashTable* record = g_hash_table_new(g_str_hash, g_str_equal);
+  g_hash_table_insert(record, const_cast<char*>("a"), g_strdup("text"));
+  g_hash_table_insert(record, const_cast<char*>("b"), nullptr);
+  g_hash_table_foreach(record, p.free_fields, nullptr);
+  g_hash_table_destroy(record);
+}
+
+}  // namespace
+}  // namespace brelund::testing

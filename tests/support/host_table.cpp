@@ -1,0 +1,114 @@
+#include "host_table.hpp"
+
+#include <glib/gstdio.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace brelund::testing {
+
+namespace {
+void release_list(GSList* list) {
+  for (GSList* cell = list; cell != nullptr; cell = cell->next)
+    release_record(static_cast<GHashTable*>(cell->data));
+  g_slist_free(list);
+}
+
+std::vector<GHashTable*> to_vector(GSList* list) {
+  std::vector<GHashTable*> out;
+  for (GSList* cell = list; cell != nullptr; cell = cell->next)
+    out.push_back(static_cast<GHashTable*>(cell->data));
+  return out;
+}
+}  // namespace
+
+void release_record(GHashTable* record) {
+  if (record == nullptr) return;
+  g_hash_table_foreach(
+      record, [](gpointer, gpointer value, gpointer) { g_free(value); }, nullptr);
+  g_hash_table_unref(record);
+}
+
+HostTable::HostTable() : table_(g_hash_table_new(g_str_hash, g_str_equal)) {}
+
+HostTable::~HostTable() {
+  release_record(record("location"));
+  release_record(record("current"));
+  release_list(static_cast<GSList*>(g_hash_table_lookup(table_, "forecast")));
+  if (GHashTable* detail = record("detail")) {
+    // The hours list is not text: it must never reach a plain g_free.
+    release_list(static_cast<GSList*>(g_hash_table_lookup(detail, "hours_data")));
+    g_hash_table_remove(detail, "hours_data");
+    release_record(detail);
+  }
+  g_hash_table_destroy(table_);
+}
+
+bool HostTable::contains(const char* key) const {
+  return g_hash_table_lookup_extended(table_, key, nullptr, nullptr);
+}
+
+GHashTable* HostTable::record(const char* key) const {
+  return static_cast<GHashTable*>(g_hash_table_lookup(table_, key));
+}
+
+std::vector<GHashTable*> HostTable::list(const char* key) const {
+  return to_vector(static_cast<GSList*>(g_hash_table_lookup(table_, key)));
+}
+
+std::vector<GHashTable*> HostTable::hours() const {
+  GHashTable* detail = record("detail");
+  if (detail == nullptr) return {};
+  return to_vector(static_cast<GSList*>(g_hash_table_lookup(detail, "hours_data")));
+}
+
+std::string field(GHashTable* record, const char* key) {
+  if (record == nullptr) return "<no record>";
+  gpointer value = nullptr;
+  if (!g_hash_table_lookup_extended(record, key, nullptr, &value)) return "<absent>";
+  return value == nullptr ? "<null>" : static_cast<const char*>(value);
+}
+
+TempDir::TempDir() {
+  GError* error = nullptr;
+  gchar* dir = g_dir_make_tmp("brelund-test-XXXXXX", &error);
+  if (dir == nullptr) {
+    std::string message = error->message;
+    g_error_free(error);
+    throw std::runtime_error(message);
+  }
+  path_ = dir;
+  g_free(dir);
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  // Directories made read-only by a test must be writable again to be removed.
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored))
+    if (entry.is_directory(ignored) && !entry.is_symlink(ignored))
+      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                   std::filesystem::perm_options::add, ignored);
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ignored);
+  std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempDir::write(const std::string& name, const std::string& content) const {
+  const std::string full = path_ + "/" + name;
+  std::ofstream(full, std::ios::binary) << content;
+  return full;
+}
+
+bool file_exists(const std::string& path) { return std::filesystem::exists(path); }
+
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+}  // namespace brelund::testing
