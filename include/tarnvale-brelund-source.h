@@ -113,6 +113,9 @@ BRELUND_API int parse_xml_data(const char* station_id, struct _xmlNode* root,
 
 /* Reads a parsed hour-by-hour document: stores the `detail` record (null when
  * the document has no `hbhf` element) and returns the number of hour records.
+ * Each `hour` element gives one hour record, in document order; its `hours`
+ * value is the `c` attribute as two digits ("07"), the previous hour when `c`
+ * is not an hour, and absent when the element has no `c` at all.
  * The host releases the detail record itself: its `hours_data` value is a
  * GSList of hour records (release each record, then g_slist_free; never pass
  * it to free_fields), its `last_update` value is text. */

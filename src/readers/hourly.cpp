@@ -1,9 +1,102 @@
-// The hour-by-hour document: the detail record and its hours list.
+// The hour-by-hour document: the detail record and its hours list. Nothing is
+// translated: every value but the hour itself is an element's text, copied.
 #include <libxml/tree.h>
 
-#include "tarnvale-brelund-source.h"
+#include <cstring>
+#include <ctime>
+#include <span>
 
-int parse_xml_detail_data(const char* /*station_id*/, xmlNode* /*root*/,
-                          GHashTable* /*station_data*/) noexcept {
-  return 0;
+#include "frame/station_data.hpp"
+#include "tarnvale-brelund-source.h"
+#include "xml.hpp"
+
+namespace brelund::readers {
+namespace {
+
+struct TextField {
+  const char* element;
+  const char* key;
+};
+
+constexpr TextField kHourFields[] = {
+    {"tmp", BRELUND_KEY_HOUR_TEMPERATURE}, {"flik", BRELUND_KEY_HOUR_FEELS_LIKE},
+    {"icon", BRELUND_KEY_HOUR_ICON},       {"t", BRELUND_KEY_HOUR_TITLE},
+    {"hmid", BRELUND_KEY_HOUR_HUMIDITY},
+};
+
+constexpr TextField kWindFields[] = {
+    {"s", BRELUND_KEY_HOUR_WIND_SPEED},
+    {"gust", BRELUND_KEY_HOUR_WIND_GUST},
+    {"t", BRELUND_KEY_HOUR_WIND_DIRECTION},
+};
+
+// Copies the text of `element` when its name is one of `fields`.
+void copy_text(GHashTable* record, const xmlNode* element, std::span<const TextField> fields) {
+  for (const TextField& field : fields)
+    if (xml::named(element, field.element)) {
+      station::store(record, field.key, xml::text(element).get());
+      return;
+    }
+}
+
+// The hour of day as two digits. The time record lives for the whole call,
+// so a `c` that is not an hour repeats the previous hour ("00" before any).
+class HourOfDay {
+ public:
+  void store(GHashTable* record, const char* c) noexcept {
+    char buffer[256] = {};
+    std::strncpy(buffer, c, sizeof buffer - 1);
+    strptime(buffer, "%H", &time_);
+    std::memset(buffer, 0, sizeof buffer);
+    std::strftime(buffer, sizeof buffer - 1, "%H", &time_);
+    station::store(record, BRELUND_KEY_HOURS, buffer);
+  }
+
+ private:
+  std::tm time_{};
+};
+
+station::Record read_hour(const xmlNode* hour, HourOfDay& clock) noexcept {
+  station::Record record = station::make_record();
+  // Without `c` there is no hour to tell: `hours` is left out rather than
+  // claiming the previous one.
+  if (const xml::String c = xml::attribute(hour, "c")) clock.store(record.get(), c.get());
+  // A later element of the same name overwrites the earlier value.
+  for (const xmlNode* child : xml::elements(hour)) {
+    if (!xml::named(child, "wind")) {
+      copy_text(record.get(), child, kHourFields);
+      continue;
+    }
+    for (const xmlNode* wind : xml::elements(child)) copy_text(record.get(), wind, kWindFields);
+  }
+  return record;
+}
+
+}  // namespace
+}  // namespace brelund::readers
+
+int parse_xml_detail_data(const char* /*station_id*/, xmlNode* root,
+                          GHashTable* station_data) noexcept {
+  using namespace brelund;
+  if (root == nullptr || station_data == nullptr) return 0;
+  readers::HourOfDay clock;
+  station::Record detail;
+  station::RecordList hours;
+  int count = 0;
+  for (const xmlNode* hbhf : xml::elements(root)) {
+    if (!xml::named(hbhf, "hbhf")) continue;
+    detail = station::make_record();  // an earlier one is released: the host never saw it
+    for (const xmlNode* child : xml::elements(hbhf)) {
+      if (xml::named(child, "lsup")) {
+        station::store(detail.get(), BRELUND_KEY_LAST_UPDATE, xml::text(child).get());
+      } else if (xml::named(child, "hour")) {
+        hours.append(readers::read_hour(child, clock));
+        ++count;
+      }
+    }
+  }
+  if (detail)
+    g_hash_table_insert(detail.get(), const_cast<char*>(BRELUND_KEY_HOURS_DATA), hours.release());
+  station::hand_over(station_data, BRELUND_KEY_DETAIL, detail.release());
+  return count;
 }
