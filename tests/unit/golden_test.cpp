@@ -1,0 +1,171 @@
+// Whole documents through the plug-in, compared with recorded results: the
+// station data (in the host table's own iteration order), every line on
+// standard error, the result and LC_TIME afterwards. Changes that should
+// not alter any output, such as speed work, must leave these unchanged.
+//
+// tests/golden/<name>.xml is read as the host reads it (a forecast through
+// get_station_weather_data, "hourly*" through parse_xml_detail_data) and
+// tests/golden/<name>.expected holds the result. To record results after a
+// deliberate change: BRELUND_UPDATE_GOLDEN=1 build/dev/tests/brelund_tests
+// --gtest_filter='Golden*', then review the diff.
+#include <gtest/gtest.h>
+#include <libxml/parser.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host_table.hpp"
+#include "tarnvale-brelund-source.h"
+
+namespace brelund::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path golden_dir() { return fs::path(__FILE__).parent_path().parent_path() / "golden"; }
+
+void dump_record(std::ostringstream& out, const char* indent, GHashTable* record) {
+  if (record == nullptr) {
+    out << indent << "<null>\n";
+    return;
+  }
+  struct Context {
+    std::ostringstream* out;
+    const char* indent;
+  } context{&out, indent};
+  g_hash_table_foreach(
+      record,
+      [](gpointer key, gpointer value, gpointer data) {
+        const auto* c = static_cast<Context*>(data);
+        const std::string name = static_cast<const char*>(key);
+        *c->out << c->indent << name << " = ";
+        if (name == BRELUND_KEY_HOURS_DATA)
+          *c->out << "<list>";
+        else
+          *c->out << (value == nullptr ? "<null>" : static_cast<const char*>(value));
+        *c->out << "\n";
+      },
+      &context);
+}
+
+void dump_list(std::ostringstream& out, const char* name, GSList* list) {
+  int i = 0;
+  for (GSList* cell = list; cell != nullptr; cell = cell->next, ++i) {
+    out << "  " << name << "[" << i << "]\n";
+    dump_record(out, "    ", static_cast<GHashTable*>(cell->data));
+  }
+}
+
+std::string dump_table(const HostTable& table) {
+  std::ostringstream out;
+  struct Entry {
+    std::string key;
+    gpointer value;
+  };
+  std::vector<Entry> entries;
+  g_hash_table_foreach(
+      table.get(),
+      [](gpointer key, gpointer value, gpointer data) {
+        static_cast<std::vector<Entry>*>(data)->push_back({static_cast<const char*>(key), value});
+      },
+      &entries);
+  for (const Entry& entry : entries) {
+    out << entry.key << "\n";
+    if (entry.key == BRELUND_KEY_FORECAST) {
+      dump_list(out, "day", static_cast<GSList*>(entry.value));
+    } else {
+      auto* record = static_cast<GHashTable*>(entry.value);
+      dump_record(out, "  ", record);
+      if (entry.key == BRELUND_KEY_DETAIL && record != nullptr)
+        dump_list(out, "hour",
+                  static_cast<GSList*>(g_hash_table_lookup(record, BRELUND_KEY_HOURS_DATA)));
+    }
+  }
+  return out.str();
+}
+
+bool installed(const char* locale) {
+  locale_t probe = newlocale(LC_TIME_MASK, locale, nullptr);
+  if (probe == nullptr) return false;
+  freelocale(probe);
+  return true;
+}
+
+class Golden : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (const char* value = std::getenv("LC_ALL")) saved_env_ = value;
+    saved_time_ = std::setlocale(LC_TIME, nullptr);
+  }
+  void TearDown() override {
+    if (saved_env_)
+      setenv("LC_ALL", saved_env_->c_str(), 1);
+    else
+      unsetenv("LC_ALL");
+    std::setlocale(LC_TIME, saved_time_.c_str());
+  }
+
+  // One document read under the environment locale `environment`, starting
+  // from LC_TIME "C.UTF-8".
+  static std::string run(const fs::path& document, const char* environment) {
+    setenv("LC_ALL", environment, 1);
+    std::setlocale(LC_TIME, "C.UTF-8");
+    std::ostringstream out;
+    out << "== LC_ALL=" << environment << "\n";
+    HostTable table;
+    TempDir dir;
+    const bool hourly = document.filename().string().rfind("hourly", 0) == 0;
+    int result = 0;
+    ::testing::internal::CaptureStderr();
+    if (hourly) {
+      xmlDoc* doc = xmlReadFile(document.c_str(), nullptr, 0);
+      result = parse_xml_detail_data("golden", xmlDocGetRootElement(doc), table.get());
+      xmlFreeDoc(doc);
+    } else {
+      const std::string path = dir.write(document.filename().string(), read_file(document));
+      result = get_station_weather_data(path.c_str(), table.get());
+    }
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    out << "result " << result << "\nLC_TIME after " << std::setlocale(LC_TIME, nullptr)
+        << "\nstderr\n"
+        << said << "station data\n"
+        << dump_table(table);
+    return out.str();
+  }
+
+  std::optional<std::string> saved_env_;
+  std::string saved_time_;
+};
+
+TEST_F(Golden, DocumentsGiveTheRecordedResults) {
+  std::vector<fs::path> documents;
+  for (const auto& entry : fs::directory_iterator(golden_dir()))
+    if (entry.path().extension() == ".xml") documents.push_back(entry.path());
+  std::sort(documents.begin(), documents.end());
+  ASSERT_FALSE(documents.empty());
+  // The weekday names need the German locale; without it the results differ.
+  ASSERT_TRUE(installed("de_DE.UTF-8")) << "de_DE.UTF-8 is needed (scripts/setup-debian)";
+  const bool update = std::getenv("BRELUND_UPDATE_GOLDEN") != nullptr;
+  for (const fs::path& document : documents) {
+    std::string actual;
+    for (const char* environment : {"C", "de_DE.UTF-8", "xx_YY.UTF-8"})
+      actual += run(document, environment);
+    fs::path expected_path = document;
+    expected_path.replace_extension(".expected");
+    if (update) {
+      std::ofstream(expected_path, std::ios::binary) << actual;
+      continue;
+    }
+    ASSERT_TRUE(fs::exists(expected_path)) << expected_path;
+    EXPECT_EQ(actual, read_file(expected_path)) << document.filename();
+  }
+}
+
+}  // namespace
+}  // namespace brelund::testing
