@@ -20,8 +20,9 @@ struct Free {
 // valid only while the document lives; copy what must outlast it.
 class String {
  public:
+  String() noexcept = default;
   // Takes a copy from xmlGetProp / xmlNodeGetContent; null when absent.
-  explicit String(xmlChar* s = nullptr) noexcept : owned_(s), text_(s) {}
+  explicit String(xmlChar* s) noexcept : owned_(s), text_(s) {}
   static String borrowed(const xmlChar* s) noexcept {
     String result;
     result.text_ = s;
@@ -40,7 +41,7 @@ class String {
 
  private:
   std::unique_ptr<xmlChar, Free> owned_;
-  const xmlChar* text_;
+  const xmlChar* text_ = nullptr;
 };
 
 // The text of a node list that is a single text (or CDATA) node: what

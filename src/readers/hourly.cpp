@@ -2,10 +2,12 @@
 // translated: every value but the hour itself is an element's text, copied.
 #include <libxml/tree.h>
 
+#include <array>
 #include <cstring>
 #include <ctime>
 #include <span>
 
+#include "frame/record_draft.hpp"
 #include "frame/station_data.hpp"
 #include "tarnvale-brelund-source.h"
 #include "xml.hpp"
@@ -13,28 +15,48 @@
 namespace brelund::readers {
 namespace {
 
+enum Field : std::size_t {
+  kHours,
+  kTemperature,
+  kFeelsLike,
+  kIcon,
+  kTitle,
+  kHumidity,
+  kWindSpeed,
+  kWindGust,
+  kWindDirection,
+  kFields
+};
+
+constexpr std::array<const char*, kFields> kHourKeys = {
+    BRELUND_KEY_HOURS,           BRELUND_KEY_HOUR_TEMPERATURE, BRELUND_KEY_HOUR_FEELS_LIKE,
+    BRELUND_KEY_HOUR_ICON,       BRELUND_KEY_HOUR_TITLE,       BRELUND_KEY_HOUR_HUMIDITY,
+    BRELUND_KEY_HOUR_WIND_SPEED, BRELUND_KEY_HOUR_WIND_GUST,   BRELUND_KEY_HOUR_WIND_DIRECTION,
+};
+
+using HourDraft = station::RecordDraft<kFields>;
+
 struct TextField {
   const char* element;
-  const char* key;
+  Field field;
 };
 
 constexpr TextField kHourFields[] = {
-    {"tmp", BRELUND_KEY_HOUR_TEMPERATURE}, {"flik", BRELUND_KEY_HOUR_FEELS_LIKE},
-    {"icon", BRELUND_KEY_HOUR_ICON},       {"t", BRELUND_KEY_HOUR_TITLE},
-    {"hmid", BRELUND_KEY_HOUR_HUMIDITY},
+    {"tmp", kTemperature}, {"flik", kFeelsLike}, {"icon", kIcon},
+    {"t", kTitle},         {"hmid", kHumidity},
 };
 
 constexpr TextField kWindFields[] = {
-    {"s", BRELUND_KEY_HOUR_WIND_SPEED},
-    {"gust", BRELUND_KEY_HOUR_WIND_GUST},
-    {"t", BRELUND_KEY_HOUR_WIND_DIRECTION},
+    {"s", kWindSpeed},
+    {"gust", kWindGust},
+    {"t", kWindDirection},
 };
 
-// Copies the text of `element` when its name is one of `fields`.
-void copy_text(GHashTable* record, const xmlNode* element, std::span<const TextField> fields) {
+// Takes the text of `element` when its name is one of `fields`.
+void copy_text(HourDraft& hour, const xmlNode* element, std::span<const TextField> fields) {
   for (const TextField& field : fields)
     if (xml::named(element, field.element)) {
-      station::store(record, field.key, xml::text(element).get());
+      hour.set(field.field, xml::text(element));
       return;
     }
 }
@@ -43,33 +65,33 @@ void copy_text(GHashTable* record, const xmlNode* element, std::span<const TextF
 // so a `c` that is not an hour repeats the previous hour ("00" before any).
 class HourOfDay {
  public:
-  void store(GHashTable* record, const char* c) noexcept {
+  void store(HourDraft& hour, const char* c) noexcept {
     char buffer[256] = {};
     std::strncpy(buffer, c, sizeof buffer - 1);
     strptime(buffer, "%H", &time_);
     std::memset(buffer, 0, sizeof buffer);
     std::strftime(buffer, sizeof buffer - 1, "%H", &time_);
-    station::store(record, BRELUND_KEY_HOURS, buffer);
+    hour.set_copy(kHours, buffer);
   }
 
  private:
   std::tm time_{};
 };
 
-station::Record read_hour(const xmlNode* hour, HourOfDay& clock) noexcept {
-  station::Record record = station::make_record();
+// `hour` is the call's draft, empty between hours.
+station::Record read_hour(const xmlNode* element, HourOfDay& clock, HourDraft& hour) noexcept {
   // Without `c` there is no hour to tell: `hours` is left out rather than
   // claiming the previous one.
-  if (const xml::String c = xml::attribute(hour, "c")) clock.store(record.get(), c.get());
+  if (const xml::String c = xml::attribute(element, "c")) clock.store(hour, c.get());
   // A later element of the same name overwrites the earlier value.
-  for (const xmlNode* child : xml::elements(hour)) {
+  for (const xmlNode* child : xml::elements(element)) {
     if (!xml::named(child, "wind")) {
-      copy_text(record.get(), child, kHourFields);
+      copy_text(hour, child, kHourFields);
       continue;
     }
-    for (const xmlNode* wind : xml::elements(child)) copy_text(record.get(), wind, kWindFields);
+    for (const xmlNode* wind : xml::elements(child)) copy_text(hour, wind, kWindFields);
   }
-  return record;
+  return hour.build();
 }
 
 }  // namespace
@@ -80,6 +102,7 @@ int parse_xml_detail_data(const char* /*station_id*/, xmlNode* root,
   using namespace brelund;
   if (root == nullptr || station_data == nullptr) return 0;
   readers::HourOfDay clock;
+  readers::HourDraft draft(readers::kHourKeys);
   station::Record detail;
   station::RecordList hours;
   int count = 0;
@@ -90,7 +113,7 @@ int parse_xml_detail_data(const char* /*station_id*/, xmlNode* root,
       if (xml::named(child, "lsup")) {
         station::store(detail.get(), BRELUND_KEY_LAST_UPDATE, xml::text(child).get());
       } else if (xml::named(child, "hour")) {
-        hours.append(readers::read_hour(child, clock));
+        hours.append(readers::read_hour(child, clock, draft));
         ++count;
       }
     }
