@@ -45,7 +45,9 @@ station::Record read_location(const xmlNode* location) noexcept {
 
 int parse_xml_data(const char* /*station_id*/, xmlNode* root, GHashTable* station_data) noexcept {
   using namespace brelund;
-  if (root == nullptr || station_data == nullptr) return 0;
+  // Entity references kept in the tree would be expanded, unbounded, on
+  // every read of their text: such documents are refused whole.
+  if (root == nullptr || station_data == nullptr || xml::declares_entities(root->doc)) return 0;
   readers::DayAssembly days;
   // Only the last `location` is kept; earlier ones were never the host's.
   station::Record location;
