@@ -3,10 +3,8 @@
 // readers free of manual xmlFree calls.
 #pragma once
 
-#include <libxml/hash.h>
 #include <libxml/tree.h>
 
-#include <initializer_list>
 #include <memory>
 
 namespace brelund::xml {
@@ -73,18 +71,11 @@ class Elements {
 
 inline Elements elements(const xmlNode* parent) noexcept { return Elements(parent); }
 
-// True when the document's DTD, internal or external subset, declares any
-// entity or parameter entity. The service never sends one, and libxml2
-// expands entity references kept in the tree without any limit when their
-// text is read, so the readers refuse such documents whole.
-inline bool declares_entities(const xmlDoc* doc) noexcept {
-  if (doc == nullptr) return false;
-  for (const xmlDtd* dtd : {doc->intSubset, doc->extSubset}) {
-    if (dtd == nullptr) continue;
-    for (void* table : {dtd->entities, dtd->pentities})
-      if (table != nullptr && xmlHashSize(static_cast<xmlHashTablePtr>(table)) > 0) return true;
-  }
-  return false;
-}
+// True when the document's DTD, internal or external subset, declares an
+// entity, a parameter entity or an attribute default. Each lets a short
+// declaration stand for text that libxml2 copies at every use, without any
+// limit, when the text is read (xmlNodeGetContent, xmlGetProp). The service
+// never sends a DTD, so the readers refuse such documents whole.
+bool declares_expansions(const xmlDoc* doc) noexcept;
 
 }  // namespace brelund::xml

@@ -36,10 +36,10 @@ std::size_t length(const xmlChar* text) noexcept {
 
 // Watches one parse from both ends. As libxml2 reads the file it counts the
 // decompressed bytes and looks into the start tag being collected; as the
-// tree is built it refuses the first entity declaration, before anything
-// refers to it, and stops once the tree would pass its limits. Reading fails
-// (an I/O error ends the parse) or the parser is stopped, whichever comes
-// first.
+// tree is built it refuses the first entity or attribute-default
+// declaration, before anything uses it, and stops once the tree would pass
+// its limits. Reading fails (an I/O error ends the parse) or the parser is
+// stopped, whichever comes first.
 class Watch {
  public:
   explicit Watch(xmlParserInputBuffer* file) noexcept : file_(file) {}
@@ -64,6 +64,7 @@ class Watch {
     sax->reference = reference;
     sax->entityDecl = entity_declared;
     sax->unparsedEntityDecl = unparsed_entity_declared;
+    sax->attributeDecl = attribute_declared;
     sax->externalSubset = nullptr;  // never load an external DTD
     sax->serror = quiet;
   }
@@ -184,13 +185,24 @@ class Watch {
   static void entity_declared(void* ctx, const xmlChar* /*name*/, int /*type*/,
                               const xmlChar* /*public_id*/, const xmlChar* /*system_id*/,
                               xmlChar* /*content*/) noexcept {
-    of(ctx).refuse(Outcome::kDeclaresEntities);
+    of(ctx).refuse(Outcome::kDeclaresExpansions);
   }
 
   static void unparsed_entity_declared(void* ctx, const xmlChar* /*name*/,
                                        const xmlChar* /*public_id*/, const xmlChar* /*system_id*/,
                                        const xmlChar* /*notation*/) noexcept {
-    of(ctx).refuse(Outcome::kDeclaresEntities);
+    of(ctx).refuse(Outcome::kDeclaresExpansions);
+  }
+
+  static void attribute_declared(void* ctx, const xmlChar* element, const xmlChar* name, int type,
+                                 int def, const xmlChar* default_value,
+                                 xmlEnumeration* values) noexcept {
+    if (default_value == nullptr) {
+      xmlSAX2AttributeDecl(ctx, element, name, type, def, default_value, values);
+      return;
+    }
+    xmlFreeEnumeration(values);  // ours to free when libxml2's handler is skipped
+    of(ctx).refuse(Outcome::kDeclaresExpansions);
   }
 
   static void quiet(void* /*ctx*/, xmlErrorPtr /*error*/) noexcept {}
@@ -237,8 +249,8 @@ Result read_file(const char* path) noexcept {
     result.outcome = watch.refusal();
   else if (!doc)
     result.outcome = Outcome::kMalformed;
-  else if (xml::declares_entities(doc.get()))
-    result.outcome = Outcome::kDeclaresEntities;
+  else if (xml::declares_expansions(doc.get()))
+    result.outcome = Outcome::kDeclaresExpansions;
   else
     result = {std::move(doc), Outcome::kRead, true};
   return result;

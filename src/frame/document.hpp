@@ -1,8 +1,8 @@
 // Reads the forecast file into a libxml2 document, safely. Whatever the file
 // holds and whatever libxml2's process-wide defaults say, the parse reads that
-// one file and nothing else, opens no connection, substitutes no entity,
-// stays silent, and builds a bounded tree; libxml2's defaults are left as
-// they were.
+// one file and nothing else, opens no connection, accepts no entity or
+// attribute-default declaration, stays silent, and builds a bounded tree;
+// libxml2's defaults are left as they were.
 #pragma once
 
 #include <cstddef>
@@ -28,11 +28,11 @@ inline constexpr int kMaxAttributes = 256;
 inline constexpr int kMaxNamespaces = 256;
 
 enum class Outcome {
-  kRead,              // the document is handed back
-  kUnreadable,        // not a regular file, or it cannot be opened
-  kMalformed,         // not well-formed XML (or an error while reading it)
-  kOverLimit,         // past one of the limits above
-  kDeclaresEntities,  // its DTD declares an entity or a parameter entity
+  kRead,                // the document is handed back
+  kUnreadable,          // not a regular file, or it cannot be opened
+  kMalformed,           // not well-formed XML (or an error while reading it)
+  kOverLimit,           // past one of the limits above
+  kDeclaresExpansions,  // its DTD declares an entity or an attribute default
 };
 
 struct Result {

@@ -80,7 +80,7 @@ int parse_xml_detail_data(const char* /*station_id*/, xmlNode* root,
   using namespace brelund;
   // Entity references kept in the tree would be expanded, unbounded, on
   // every read of their text: such documents are refused whole.
-  if (root == nullptr || station_data == nullptr || xml::declares_entities(root->doc)) return 0;
+  if (root == nullptr || station_data == nullptr || xml::declares_expansions(root->doc)) return 0;
   readers::HourOfDay clock;
   station::Record detail;
   station::RecordList hours;
