@@ -95,10 +95,14 @@ class Watch {
   }
 
   // The start tag being read, or the elements open, hold too many
-  // attributes or namespaces.
-  bool crowded() const noexcept {
-    return ctxt_ != nullptr &&
-           (ctxt_->maxatts > kMaxAttributeSlots || ctxt_->nsNr / 2 > kMaxNamespaces);
+  // attributes or namespaces; or the DOCTYPE being read is too long.
+  bool crowded() noexcept {
+    if (ctxt_ == nullptr) return false;
+    if (ctxt_->inSubset != 0) {
+      if (subset_start_ == kNoSubset) subset_start_ = bytes_;
+      if (bytes_ - subset_start_ > kMaxSubsetBytes) return true;
+    }
+    return ctxt_->maxatts > kMaxAttributeSlots || ctxt_->nsNr / 2 > kMaxNamespaces;
   }
 
   void refuse(Outcome why) noexcept {
@@ -207,9 +211,12 @@ class Watch {
 
   static void quiet(void* /*ctx*/, xmlErrorPtr /*error*/) noexcept {}
 
+  static constexpr std::size_t kNoSubset = ~std::size_t{0};
+
   xmlParserInputBuffer* file_;
   xmlParserCtxt* ctxt_ = nullptr;
   std::size_t bytes_ = 0;
+  std::size_t subset_start_ = kNoSubset;  // bytes read when the DOCTYPE began
   std::size_t tree_bytes_ = 0;
   bool in_text_ = false;
   Outcome refusal_ = Outcome::kRead;

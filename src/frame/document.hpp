@@ -27,6 +27,12 @@ inline constexpr std::size_t kMaxTreeBytes = std::size_t{256} << 20;
 inline constexpr int kMaxAttributes = 256;
 inline constexpr int kMaxNamespaces = 256;
 
+// Largest DOCTYPE with its internal subset. libxml2 builds a declaration's
+// content model before anyone can look at it (20 MB of "(b,b,...)" take
+// 640 MB) and handles many attribute declarations in quadratic time; the
+// service sends no DTD at all.
+inline constexpr std::size_t kMaxSubsetBytes = std::size_t{64} << 10;
+
 enum class Outcome {
   kRead,                // the document is handed back
   kUnreadable,          // not a regular file, or it cannot be opened
