@@ -73,11 +73,8 @@ class Watch {
 
   static int read(void* context, char* buffer, int length) noexcept {
     Watch& self = *static_cast<Watch*>(context);
-    if (self.refusal_ != Outcome::kRead || self.crowded()) {
-      self.refusal_ = self.refusal_ == Outcome::kRead ? Outcome::kOverLimit : self.refusal_;
-      return -1;
-    }
-    if (self.file_->readcallback == nullptr) return -1;
+    if (self.refusal_ == Outcome::kRead && self.crowded()) self.refusal_ = Outcome::kOverLimit;
+    if (self.refusal_ != Outcome::kRead || self.file_->readcallback == nullptr) return -1;
     const int n = self.file_->readcallback(self.file_->context, buffer, length);
     if (n <= 0) return n;
     self.bytes_ += static_cast<std::size_t>(n);
@@ -131,13 +128,14 @@ class Watch {
     std::size_t cost = kNodeCost;
     // Namespaces come as (prefix, URI) pairs, attributes as (name, prefix,
     // URI, value, end of value); both are copied into the element.
-    for (int i = 0; i < nb_namespaces; ++i)
-      cost += kNamespaceCost + length(namespaces[2 * i]) + length(namespaces[2 * i + 1]);
+    const xmlChar** pair = namespaces;
+    for (int i = 0; i < nb_namespaces; ++i, pair += 2)
+      cost += kNamespaceCost + length(pair[0]) + length(pair[1]);
     // Defaulted attributes come last and stay out of the tree (libxml2 adds
     // them only when asked to complete attributes, which this parse never is).
-    for (int i = 0; i < nb_attributes - nb_defaulted; ++i)
-      cost +=
-          kAttributeCost + static_cast<std::size_t>(attributes[5 * i + 4] - attributes[5 * i + 3]);
+    const xmlChar** attribute = attributes;
+    for (int i = 0; i < nb_attributes - nb_defaulted; ++i, attribute += 5)
+      cost += kAttributeCost + static_cast<std::size_t>(attribute[4] - attribute[3]);
     if (!self.charge(cost)) return;
     xmlSAX2StartElementNs(ctx, name, prefix, uri, nb_namespaces, namespaces, nb_attributes,
                           nb_defaulted, attributes);
