@@ -93,5 +93,20 @@ TEST_F(LoadedPlugin, FreeFieldsReleasesTextAndSkipsNull) {
   g_hash_table_destroy(record);
 }
 
+TEST_F(LoadedPlugin, ReadsTheBundledHourlyDocumentAsAHostWould) {
+  xmlDoc* doc = xmlReadFile(BRELUND_EXAMPLES_DIR "/skarvik-hourly.xml", nullptr, 0);
+  ASSERT_NE(doc, nullptr);
+  HostTable table;
+  EXPECT_EQ(p.parse_xml_detail_data("skarvik", xmlDocGetRootElement(doc), table.get()), 48);
+  xmlFreeDoc(doc);  // the records hold copies, never pointers into the document
+  EXPECT_EQ(field(table.record("detail"), "last_update"), "12/8/26 4:10 AM CET");
+  const auto hours = table.hours();
+  ASSERT_EQ(hours.size(), 48u);
+  EXPECT_EQ(field(hours.front(), "hours"), "05");
+  EXPECT_EQ(field(hours.front(), "hour_title"), "Fair");
+  EXPECT_EQ(field(hours.front(), "hour_wind_direction"), "SSE");
+  EXPECT_EQ(field(hours.back(), "hours"), "04");
+}
+
 }  // namespace
 }  // namespace brelund::testing
