@@ -60,7 +60,7 @@ int get_station_weather_data(const char* path, GHashTable* station_data) noexcep
   swap_in_staged_file(path);
   if (access(path, R_OK) != 0) return kUnusable;
   brelund::document::Result read = brelund::document::read_file(path);
-  // Refused documents (too large, declaring entities) leave the table alone.
+  // A refused document (past the limits, declaring entities) leaves the table alone.
   const int result = read.doc ? read_document(path, read.doc.get(), station_data) : kUnusable;
   read.doc.reset();
   // The host relies on libxml2's globals being reset after every document.

@@ -78,8 +78,8 @@ station::Record read_hour(const xmlNode* hour, HourOfDay& clock) noexcept {
 int parse_xml_detail_data(const char* /*station_id*/, xmlNode* root,
                           GHashTable* station_data) noexcept {
   using namespace brelund;
-  // Entity references kept in the tree would be expanded, unbounded, on
-  // every read of their text: such documents are refused whole.
+  // Declared entities and attribute defaults would be copied, unbounded,
+  // wherever their text is read: such documents are refused whole.
   if (root == nullptr || station_data == nullptr || xml::declares_expansions(root->doc)) return 0;
   readers::HourOfDay clock;
   station::Record detail;
