@@ -6,6 +6,7 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -264,6 +265,10 @@ TEST_F(Content, BenignDocumentsGiveLibxml2sDefaultTreeWhateverTheDefaults) {
   const std::string gz = dir.path() + "/gz.xml";
   write_gzip(gz, "<w>\n <a b=\"1\"/>\n</w>\n", "", 0, "");
   paths.push_back(gz);
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(BRELUND_EXAMPLES_DIR))
+    if (entry.path().extension() == ".xml" || entry.path().extension() == ".new")
+      paths.push_back(entry.path());
+  ASSERT_GT(paths.size(), 8u);
   for (const std::string& path : paths) {
     SCOPED_TRACE(path);
     const Doc reference(xmlReadFile(path.c_str(), nullptr, 0));
