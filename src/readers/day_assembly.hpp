@@ -11,11 +11,11 @@
 #include <libxml/tree.h>
 
 #include <cstdint>
-#include <ctime>
 #include <limits>
 
 #include "codes/tables.hpp"
 #include "frame/station_data.hpp"
+#include "readers/day_dates.hpp"
 
 namespace brelund::readers {
 
@@ -73,8 +73,8 @@ class DayAssembly {
   // Per-call resources.
   codes::Table icons_;
   codes::Table descriptions_;
-  std::tm time_{};
-  char buffer_[256]{};
+  DayDates dates_;  // the call's time record and its locales
+  char buffer_[DayDates::kBuffer]{};
 
   // Assembly state.
   station::RecordList days_;
