@@ -54,8 +54,15 @@ inline const xmlChar* sole_text(const xmlNode* children) noexcept {
 
 using Document = std::unique_ptr<xmlDoc, Free>;
 
+// xmlStrcmp's equality, inlined: names are compared often and most differ
+// at the first byte.
 inline bool named(const xmlNode* node, const char* name) noexcept {
-  return xmlStrcmp(node->name, reinterpret_cast<const xmlChar*>(name)) == 0;
+  const xmlChar* a = node->name;
+  if (a == nullptr) return false;
+  const auto* b = reinterpret_cast<const xmlChar*>(name);
+  for (; *a == *b; ++a, ++b)
+    if (*a == '\0') return true;
+  return false;
 }
 
 // The value xmlGetProp gives: the first attribute of that name (in any
