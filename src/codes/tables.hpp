@@ -2,21 +2,11 @@
 // codes and English texts they translate to.
 #pragma once
 
-#include <glib.h>
-
 #include <array>
 #include <cstddef>
-#include <memory>
 #include <utility>
 
 namespace brelund::codes {
-
-// Owns a code table for one parse. Keys and values are static text, so
-// destroying it frees only the table, never its entries.
-struct TableDestroy {
-  void operator()(GHashTable* table) const noexcept { g_hash_table_destroy(table); }
-};
-using Table = std::unique_ptr<GHashTable, TableDestroy>;
 
 using Entry = std::pair<const char*, const char*>;
 

@@ -11,9 +11,7 @@
 
 namespace brelund::readers {
 
-DayAssembly::DayAssembly() noexcept
-    : icons_(hash_icons_brelund_table_create()),
-      descriptions_(hash_description_brelund_table_create()) {}
+DayAssembly::DayAssembly() noexcept = default;
 
 // An open record that never reached period "3" is released with `open_`.
 DayAssembly::~DayAssembly() = default;
