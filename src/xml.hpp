@@ -6,6 +6,7 @@
 #include <libxml/tree.h>
 
 #include <memory>
+#include <utility>
 
 namespace brelund::xml {
 
@@ -14,29 +15,79 @@ struct Free {
   void operator()(xmlDoc* d) const noexcept { xmlFreeDoc(d); }
 };
 
-// Text from xmlGetProp / xmlNodeGetContent; null when absent.
+// Text read from the tree: either a copy libxml2 made for us (released here)
+// or, in the common case, the tree's own text, borrowed. Either way it is
+// valid only while the document lives; copy what must outlast it.
 class String {
  public:
-  explicit String(xmlChar* s = nullptr) noexcept : s_(s) {}
-  const char* get() const noexcept { return reinterpret_cast<const char*>(s_.get()); }
-  explicit operator bool() const noexcept { return s_ != nullptr; }
+  // Takes a copy from xmlGetProp / xmlNodeGetContent; null when absent.
+  explicit String(xmlChar* s = nullptr) noexcept : owned_(s), text_(s) {}
+  static String borrowed(const xmlChar* s) noexcept {
+    String result;
+    result.text_ = s;
+    return result;
+  }
+  String(String&& other) noexcept
+      : owned_(std::move(other.owned_)), text_(std::exchange(other.text_, nullptr)) {}
+  String& operator=(String&& other) noexcept {
+    owned_ = std::move(other.owned_);
+    text_ = std::exchange(other.text_, nullptr);
+    return *this;
+  }
+
+  const char* get() const noexcept { return reinterpret_cast<const char*>(text_); }
+  explicit operator bool() const noexcept { return text_ != nullptr; }
 
  private:
-  std::unique_ptr<xmlChar, Free> s_;
+  std::unique_ptr<xmlChar, Free> owned_;
+  const xmlChar* text_;
 };
+
+// The text of a node list that is a single text (or CDATA) node: what
+// libxml2 would copy out of it. Null for anything else (no children, entity
+// references, comments mixed in), which needs libxml2's own assembly.
+inline const xmlChar* sole_text(const xmlNode* children) noexcept {
+  if (children == nullptr || children->next != nullptr) return nullptr;
+  if (children->type != XML_TEXT_NODE && children->type != XML_CDATA_SECTION_NODE) return nullptr;
+  return children->content;
+}
 
 using Document = std::unique_ptr<xmlDoc, Free>;
 
+// xmlStrcmp's equality, inlined: names are compared often and most differ
+// at the first byte.
 inline bool named(const xmlNode* node, const char* name) noexcept {
-  return xmlStrcmp(node->name, reinterpret_cast<const xmlChar*>(name)) == 0;
+  const xmlChar* a = node->name;
+  if (a == nullptr) return false;
+  const auto* b = reinterpret_cast<const xmlChar*>(name);
+  for (; *a == *b; ++a, ++b)
+    if (*a == '\0') return true;
+  return false;
 }
 
+// The value xmlGetProp gives: the first attribute of that name (in any
+// namespace), or a default from the document's DTD. A plain value is read in
+// place instead of being copied; the rest is left to xmlGetProp.
 inline String attribute(const xmlNode* node, const char* name) noexcept {
-  return String(xmlGetProp(node, reinterpret_cast<const xmlChar*>(name)));
+  const auto* wanted = reinterpret_cast<const xmlChar*>(name);
+  if (node != nullptr && node->type == XML_ELEMENT_NODE) {
+    for (const xmlAttr* a = node->properties; a != nullptr; a = a->next) {
+      if (!xmlStrEqual(a->name, wanted)) continue;
+      if (const xmlChar* value = sole_text(a->children)) return String::borrowed(value);
+      break;
+    }
+  }
+  return String(xmlGetProp(node, wanted));
 }
 
-// Concatenated text of the element and its descendants.
-inline String text(const xmlNode* node) noexcept { return String(xmlNodeGetContent(node)); }
+// Concatenated text of the element and its descendants, as
+// xmlNodeGetContent gives it; an element holding a single text node is read
+// in place.
+inline String text(const xmlNode* node) noexcept {
+  if (node != nullptr && node->type == XML_ELEMENT_NODE)
+    if (const xmlChar* value = sole_text(node->children)) return String::borrowed(value);
+  return String(xmlNodeGetContent(node));
+}
 
 // Iterates the element children of a node (text, comments and the like are
 // skipped): for (const xmlNode* child : elements(parent)) ...

@@ -2,20 +2,11 @@
 // codes and English texts they translate to.
 #pragma once
 
-#include <glib.h>
-
 #include <array>
-#include <memory>
+#include <cstddef>
 #include <utility>
 
 namespace brelund::codes {
-
-// Owns a code table for one parse. Keys and values are static text, so
-// destroying it frees only the table, never its entries.
-struct TableDestroy {
-  void operator()(GHashTable* table) const noexcept { g_hash_table_destroy(table); }
-};
-using Table = std::unique_ptr<GHashTable, TableDestroy>;
 
 using Entry = std::pair<const char*, const char*>;
 
@@ -42,5 +33,19 @@ inline constexpr std::array<Entry, 10> kDescriptions{{
     {"Snøbyger", "Light Snow"},
     {"Kraftig regn", "Heavy Rain"},
 }};
+
+// The readers' lookups. They give exactly what hash_brelund_table_find gives
+// on a freshly created table with short flag 0, "Not found" line included,
+// without creating and hashing a table for every document.
+
+constexpr std::size_t kKeyBuffer = 256;
+
+// The icon code for symbol `number` in the day half ("day<number>") or the
+// night half ("night<number>"). On a miss the key is formatted into `key`
+// (bounded like the readers' 256-byte buffer), reported, and returned.
+const char* icon(bool night, const char* number, char (&key)[kKeyBuffer]) noexcept;
+
+// The English text for a condition name; on a miss `name` itself, reported.
+const char* description(const char* name) noexcept;
 
 }  // namespace brelund::codes

@@ -3,9 +3,7 @@
 // in day_values.cpp.
 #include "readers/day_assembly.hpp"
 
-#include <clocale>
 #include <cstring>
-#include <ctime>
 #include <utility>
 
 #include "tarnvale-brelund-source.h"
@@ -13,9 +11,7 @@
 
 namespace brelund::readers {
 
-DayAssembly::DayAssembly() noexcept
-    : icons_(hash_icons_brelund_table_create()),
-      descriptions_(hash_description_brelund_table_create()) {}
+DayAssembly::DayAssembly() noexcept = default;
 
 // An open record that never reached period "3" is released with `open_`.
 DayAssembly::~DayAssembly() = default;
@@ -57,18 +53,11 @@ void DayAssembly::open_day(const xmlNode* time) noexcept {
 // environment's locale (the host shows it to the user), while the month
 // stays POSIX. LC_TIME is left at the environment's locale, as hosts expect.
 void DayAssembly::stamp_date(const char* to) noexcept {
-  std::setlocale(LC_TIME, "POSIX");
+  char date[DayDates::kBuffer];
   // A `to` that is not a date leaves whatever the partial parse wrote.
-  strptime(to, "%Y-%m-%dT%H:%M:%S", &time_);
-  std::setlocale(LC_TIME, "");
-  std::memset(buffer_, 0, sizeof buffer_);
-  std::strftime(buffer_, sizeof buffer_ - 1, "%a", &time_);
+  dates_.format(to, buffer_, date);
   store(BRELUND_KEY_DAY_NAME, buffer_);
-  std::memset(buffer_, 0, sizeof buffer_);
-  std::setlocale(LC_TIME, "POSIX");
-  std::strftime(buffer_, sizeof buffer_ - 1, "%b %d", &time_);
-  std::setlocale(LC_TIME, "");
-  store(BRELUND_KEY_DAY_DATE, buffer_);
+  store(BRELUND_KEY_DAY_DATE, date);
 }
 
 void DayAssembly::close_day() noexcept {

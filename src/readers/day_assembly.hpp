@@ -11,11 +11,11 @@
 #include <libxml/tree.h>
 
 #include <cstdint>
-#include <ctime>
 #include <limits>
 
 #include "codes/tables.hpp"
 #include "frame/station_data.hpp"
+#include "readers/day_dates.hpp"
 
 namespace brelund::readers {
 
@@ -70,11 +70,10 @@ class DayAssembly {
   void store_by_kind(Keys keys, const char* value) noexcept;
   bool day_value_kept(Keys keys) const noexcept;
 
-  // Per-call resources.
-  codes::Table icons_;
-  codes::Table descriptions_;
-  std::tm time_{};
-  char buffer_[256]{};
+  // Per-call resources. The code lookups answer exactly as the exported
+  // tables do, without building them for every document.
+  DayDates dates_;  // the call's time record and its locales
+  char buffer_[codes::kKeyBuffer]{};
 
   // Assembly state.
   station::RecordList days_;

@@ -62,14 +62,10 @@ void DayAssembly::read_symbol(const xmlNode* element) noexcept {
   static constexpr Keys kTitle{BRELUND_KEY_DAY_TITLE, BRELUND_KEY_NIGHT_TITLE};
   const bool night = kind_ == Kind::period0 || kind_ == Kind::period3;
   const xml::String number = xml::attribute(element, "number");
-  if (number && !day_value_kept(kIcon)) {
-    std::memset(buffer_, 0, sizeof buffer_);
-    std::snprintf(buffer_, sizeof buffer_ - 1, "%s%s", night ? "night" : "day", number.get());
-    store_by_kind(kIcon, hash_brelund_table_find(icons_.get(), buffer_, 0));
-  }
+  if (number && !day_value_kept(kIcon))
+    store_by_kind(kIcon, codes::icon(night, number.get(), buffer_));
   const xml::String name = xml::attribute(element, "name");
-  if (name && !day_value_kept(kTitle))
-    store_by_kind(kTitle, hash_brelund_table_find(descriptions_.get(), name.get(), 0));
+  if (name && !day_value_kept(kTitle)) store_by_kind(kTitle, codes::description(name.get()));
 }
 
 // Metres per second to whole km/h, truncated toward zero. The product is

@@ -1,9 +1,12 @@
 // The icon and condition tables and their lookup.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
+#include "codes/tables.hpp"
 #include "tarnvale-brelund-source.h"
 
 namespace brelund::testing {
@@ -104,6 +107,40 @@ TEST_F(Lookup, NullKeyOrTableDoesNotCrash) {
   EXPECT_EQ(find(icons, nullptr, 0), std::make_pair(std::string("<null>"), std::string()));
   EXPECT_EQ(find(nullptr, "day1", 0),
             std::make_pair(std::string("day1"), std::string("Not found day1\n")));
+}
+
+// The readers' table-free lookups answer, and report, exactly as the
+// exported lookup does on a fresh table.
+TEST_F(Lookup, ReaderLookupsMatchTheExportedLookup) {
+  const std::string long_number(300, '7');
+  const std::vector<std::string> numbers = {"1",  "2",  "9",   "10", "11", "14",  "15",       "16",
+                                            "0",  "01", "015", "1 ", " 1", "1.0", "-1",       "+1",
+                                            "19", "20", "150", "",   "a",  "1a",  long_number};
+  for (const std::string& number : numbers) {
+    for (const bool night : {false, true}) {
+      char formatted[codes::kKeyBuffer];
+      std::snprintf(formatted, sizeof formatted - 1, night ? "night%s" : "day%s", number.c_str());
+      const auto expected = find(icons, formatted, 0);
+      char key[codes::kKeyBuffer];
+      ::testing::internal::CaptureStderr();
+      const std::string actual = codes::icon(night, number.c_str(), key);
+      EXPECT_EQ(std::make_pair(actual, ::testing::internal::GetCapturedStderr()), expected)
+          << (night ? "night" : "day") << number;
+    }
+  }
+  for (const char* name : {"Klarv\u00e6r", "Regnbyger", "Skyet", "Lettskyet", "Delvis skyet",
+                           "Regn", "Sludd", "Sn\u00f8", "Sn\u00f8byger", "Kraftig regn", "Cloudy",
+                           "skyet", "Skyet ", "Sky", "Regnb", "Sn", "", "Kraftig regn og vind"}) {
+    const auto expected = find(names, name, 0);
+    ::testing::internal::CaptureStderr();
+    const char* actual = codes::description(name);
+    EXPECT_EQ(std::make_pair(std::string(actual), ::testing::internal::GetCapturedStderr()),
+              expected)
+        << name;
+    if (!expected.second.empty()) {
+      EXPECT_EQ(actual, name);  // the given text itself
+    }
+  }
 }
 
 }  // namespace

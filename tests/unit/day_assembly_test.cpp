@@ -357,5 +357,43 @@ TEST_F(DayNames, LcTimeIsLeftAtTheEnvironmentsLocale) {
   EXPECT_EQ(days.size(), 0u);
 }
 
+TEST_F(DayNames, TheSkarvikSampleGivesTenDays) {
+  setenv("LC_ALL", "C", 1);
+  const TempDir dir;
+  const std::string path = dir.write("skarvik.xml", read_file(BRELUND_EXAMPLES_DIR "/skarvik.xml"));
+  table = std::make_unique<HostTable>();
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(get_station_weather_data(path.c_str(), table->get()), 10);
+  said = ::testing::internal::GetCapturedStderr();
+  days = table->list("forecast");
+  ASSERT_EQ(days.size(), 10u);
+  // Period 2's thunder showers on the 13th are never looked up: period 1 named the day.
+  EXPECT_EQ(said, "Not found T\u00e5ke\nNot found Sluddbyger\nNot found Sluddbyger\n");
+
+  // Every key of a day record, in the order of the summaries below.
+  const auto summary = [this](std::size_t i) {
+    std::string out;
+    for (const char* key :
+         {"day_name", "day_date", "day_hi_temperature", "day_low_temperature", "day_icon",
+          "night_icon", "day_title", "night_title", "day_pressure", "night_pressure",
+          "day_precipitation", "night_precipitation", "day_wind_speed", "night_wind_speed",
+          "day_wind_title", "night_wind_title", "day_sunrise", "day_sunset"})
+      out += (out.empty() ? "" : "|") + day(i, key);
+    return out;
+  };
+  EXPECT_EQ(
+      summary(0),
+      "Tue|Dec 08|-1|-4|28|14|Partly Cloudy|Snow|1017.9|1013.8|0|0.6|10|21|SSE|S|11:02|12:11");
+  EXPECT_EQ(summary(9),
+            "Thu|Dec 17|4|-2|7|29|Sleet|Fair|1004.8|1009.6|1.3|0|28|18|W|NW|11:18|12:01");
+  EXPECT_EQ(size(0), 18u);
+  EXPECT_EQ(size(9), 18u);
+  EXPECT_EQ(day(5, "day_icon"), "12");  // the stormy Sunday
+  EXPECT_EQ(day(5, "day_title"), "Heavy Rain");
+  EXPECT_EQ(day(5, "day_wind_speed"), "64");
+  EXPECT_EQ(day(5, "night_title"), "Sluddbyger");
+  EXPECT_EQ(field(table->record("location"), "station_time_zone"), "1");
+}
+
 }  // namespace
 }  // namespace brelund::testing

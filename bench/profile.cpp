@@ -1,0 +1,69 @@
+// A fixed amount of work for callgrind, whose instruction counts repeat where
+// the benchmark's times do not:
+//
+//   valgrind --tool=callgrind brelund_profile forecast 1000 5
+//
+// reads the 1,000-day forecast five times through libxml2 alone
+// (floor_once) and five times through the plug-in (plugin_once); "hourly 48 5"
+// does the same for the hourly document (detail_once). scripts/bench
+// --callgrind prints the inclusive counts per call.
+#include <libxml/parser.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "documents.hpp"
+#include "host.hpp"
+#include "tarnvale-brelund-source.h"
+
+namespace {
+
+[[gnu::noinline]] void floor_once(const char* path) {
+  xmlDoc* tree = xmlReadFile(path, nullptr, 0);
+  if (tree == nullptr) std::exit(1);
+  xmlFreeDoc(tree);
+  xmlCleanupParser();
+}
+
+[[gnu::noinline]] void plugin_once(const char* path) {
+  GHashTable* table = brelund::bench::new_station_table();
+  if (get_station_weather_data(path, table) < 0) std::exit(1);
+  brelund::bench::release_station_table(table);
+}
+
+[[gnu::noinline]] void detail_once(xmlNode* root) {
+  GHashTable* table = brelund::bench::new_station_table();
+  parse_xml_detail_data("profile", root, table);
+  brelund::bench::release_station_table(table);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: %s forecast|hourly <days|hours> <repeats>\n", argv[0]);
+    return 2;
+  }
+  const std::string kind = argv[1];
+  const int size = std::atoi(argv[2]);
+  const int repeats = std::atoi(argv[3]);
+  const brelund::bench::DocumentDir dir;
+  if (kind == "forecast") {
+    const std::string path = dir.write("forecast.xml", brelund::bench::forecast_document(size));
+    for (int i = 0; i < repeats; ++i) floor_once(path.c_str());
+    for (int i = 0; i < repeats; ++i) plugin_once(path.c_str());
+  } else if (kind == "hourly") {
+    const std::string path = dir.write("hourly.xml", brelund::bench::hourly_document(size));
+    for (int i = 0; i < repeats; ++i) floor_once(path.c_str());
+    xmlDoc* tree = xmlReadFile(path.c_str(), nullptr, 0);
+    if (tree == nullptr) return 1;
+    for (int i = 0; i < repeats; ++i) detail_once(xmlDocGetRootElement(tree));
+    xmlFreeDoc(tree);
+    xmlCleanupParser();
+  } else {
+    std::fprintf(stderr, "%s: unknown document kind %s\n", argv[0], argv[1]);
+    return 2;
+  }
+  return 0;
+}
