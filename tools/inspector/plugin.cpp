@@ -2,7 +2,7 @@
 
 #include <dlfcn.h>
 
-#include "tarnvale-brelund-source.h"
+#include "host_release.hpp"
 
 namespace inspector {
 namespace {
@@ -41,27 +41,7 @@ bool Plugin::load(const std::string& path, std::string& error) {
 }
 
 void Plugin::release_station_data(GHashTable* table) const {
-  const auto release_record = [this](gpointer record) {
-    if (record == nullptr) return;
-    g_hash_table_foreach(static_cast<GHashTable*>(record), free_fields, nullptr);
-    g_hash_table_remove_all(static_cast<GHashTable*>(record));
-    g_hash_table_unref(static_cast<GHashTable*>(record));
-  };
-  const auto release_list = [&](gpointer list) {
-    for (GSList* cell = static_cast<GSList*>(list); cell != nullptr; cell = cell->next)
-      release_record(cell->data);
-    g_slist_free(static_cast<GSList*>(list));
-  };
-  release_record(g_hash_table_lookup(table, BRELUND_KEY_LOCATION));
-  release_record(g_hash_table_lookup(table, BRELUND_KEY_CURRENT));
-  release_list(g_hash_table_lookup(table, BRELUND_KEY_FORECAST));
-  if (auto* detail = static_cast<GHashTable*>(g_hash_table_lookup(table, BRELUND_KEY_DETAIL))) {
-    // The hours list is not text: it must not reach free_fields.
-    release_list(g_hash_table_lookup(detail, BRELUND_KEY_HOURS_DATA));
-    g_hash_table_remove(detail, BRELUND_KEY_HOURS_DATA);
-    release_record(detail);
-  }
-  g_hash_table_destroy(table);
+  host::release_station_data(table, free_fields);
 }
 
 }  // namespace inspector
