@@ -6,25 +6,10 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "host_release.hpp"
 #include "tarnvale-brelund-source.h"
 
 namespace brelund::bench {
-namespace {
-
-void release_record(gpointer record) noexcept {
-  if (record == nullptr) return;
-  g_hash_table_foreach(static_cast<GHashTable*>(record), free_fields, nullptr);
-  g_hash_table_unref(static_cast<GHashTable*>(record));
-}
-
-void release_list(gpointer list) noexcept {
-  for (GSList* cell = static_cast<GSList*>(list); cell != nullptr; cell = cell->next)
-    release_record(cell->data);
-  g_slist_free(static_cast<GSList*>(list));
-}
-
-}  // namespace
-
 DocumentDir::DocumentDir() {
   gchar* dir = g_dir_make_tmp("brelund-bench-XXXXXX", nullptr);
   if (dir == nullptr) {
@@ -57,15 +42,7 @@ std::string DocumentDir::write(const std::string& name, const std::string& conte
 GHashTable* new_station_table() noexcept { return g_hash_table_new(g_str_hash, g_str_equal); }
 
 void release_station_table(GHashTable* table) noexcept {
-  release_record(g_hash_table_lookup(table, BRELUND_KEY_LOCATION));
-  release_list(g_hash_table_lookup(table, BRELUND_KEY_FORECAST));
-  if (auto* detail = static_cast<GHashTable*>(g_hash_table_lookup(table, BRELUND_KEY_DETAIL))) {
-    // The hours list is not text: out of the record before its values are freed.
-    release_list(g_hash_table_lookup(detail, BRELUND_KEY_HOURS_DATA));
-    g_hash_table_remove(detail, BRELUND_KEY_HOURS_DATA);
-    release_record(detail);
-  }
-  g_hash_table_destroy(table);
+  host::release_station_data(table, free_fields);
 }
 
 }  // namespace brelund::bench

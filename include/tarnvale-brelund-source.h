@@ -91,8 +91,11 @@ BRELUND_API void source_destroy(void) BRELUND_NOEXCEPT;
  * When "<path>.new" is readable it is first renamed over `path`.
  * Returns the number of complete forecast days (>= 0) and stores the
  * `location` record and the `forecast` list (null when no day was complete);
- * returns -1 when an argument is null, the file cannot be read or is not
- * well-formed XML, or its name has no "/" before it or no "." in it; returns
+ * returns -1 when an argument is null, the file cannot be read, is not a
+ * regular file or is not well-formed XML, when the document passes the
+ * plug-in's limits (64 MiB of XML after decompression, and bounds on its
+ * tree) or its DTD declares entities or attribute defaults, or when its name
+ * has no "/" before it or no "." in it; returns
  * -2 when the file is the service's error document (root name contains
  * "err"). On -1 and -2 `station_data` is left untouched.
  * Entries are inserted: an entry already under the same key is replaced
@@ -106,8 +109,9 @@ BRELUND_API void free_fields(gpointer key, gpointer value, gpointer user_data) B
 
 /* Reads a parsed forecast document: stores `location` and `forecast` in
  * `station_data` and returns the number of day records. `station_id` is not
- * used. A null `root` or `station_data` stores nothing and returns 0. The
- * caller keeps the document. */
+ * used. A null `root` or `station_data`, or the root of a document whose
+ * DTD declares entities or attribute defaults, stores nothing and returns 0.
+ * The caller keeps the document. */
 BRELUND_API int parse_xml_data(const char* station_id, struct _xmlNode* root,
                                GHashTable* station_data) BRELUND_NOEXCEPT;
 
@@ -118,7 +122,9 @@ BRELUND_API int parse_xml_data(const char* station_id, struct _xmlNode* root,
  * is not an hour, and absent when the element has no `c` at all.
  * The host releases the detail record itself: its `hours_data` value is a
  * GSList of hour records (release each record, then g_slist_free; never pass
- * it to free_fields), its `last_update` value is text. */
+ * it to free_fields), its `last_update` value is text. The root of a document
+ * whose DTD declares entities or attribute defaults stores nothing and
+ * returns 0. */
 BRELUND_API int parse_xml_detail_data(const char* station_id, struct _xmlNode* root,
                                       GHashTable* station_data) BRELUND_NOEXCEPT;
 

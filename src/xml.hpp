@@ -123,4 +123,11 @@ class Elements {
 
 inline Elements elements(const xmlNode* parent) noexcept { return Elements(parent); }
 
+// True when the document's DTD, internal or external subset, declares an
+// entity, a parameter entity or an attribute default. Each lets a short
+// declaration stand for text that libxml2 copies at every use, without any
+// limit, when the text is read (xmlNodeGetContent, xmlGetProp). The service
+// never sends a DTD, so the readers refuse such documents whole.
+bool declares_expansions(const xmlDoc* doc) noexcept;
+
 }  // namespace brelund::xml

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "frame/document.hpp"
 #include "tarnvale-brelund-source.h"
 #include "xml.hpp"
 
@@ -58,10 +59,11 @@ int get_station_weather_data(const char* path, GHashTable* station_data) noexcep
   if (path == nullptr || station_data == nullptr) return kUnusable;
   swap_in_staged_file(path);
   if (access(path, R_OK) != 0) return kUnusable;
-  brelund::xml::Document doc(xmlReadFile(path, nullptr, 0));
-  if (!doc) return kUnusable;
-  const int result = read_document(path, doc.get(), station_data);
-  doc.reset();
-  xmlCleanupParser();  // the host relies on libxml2's globals being reset after every file
+  brelund::document::Result read = brelund::document::read_file(path);
+  // A refused document (past the limits, declaring entities) leaves the table alone.
+  const int result = read.doc ? read_document(path, read.doc.get(), station_data) : kUnusable;
+  read.doc.reset();
+  // The host relies on libxml2's globals being reset after every document.
+  if (read.built) xmlCleanupParser();
   return result;
 }

@@ -1,10 +1,68 @@
+// The period state machine: when a day record opens, what it is dated, and
+// when it closes into the forecast list. The values inside a period are read
+// in day_values.cpp.
 #include "readers/day_assembly.hpp"
+
+#include <cstring>
+#include <utility>
+
+#include "tarnvale-brelund-source.h"
+#include "xml.hpp"
 
 namespace brelund::readers {
 
 DayAssembly::DayAssembly() noexcept = default;
+
+// An open record that never reached period "3" is released with `open_`.
 DayAssembly::~DayAssembly() = default;
 
-void DayAssembly::read_forecast(const xmlNode* /*forecast*/) noexcept {}
+void DayAssembly::read_forecast(const xmlNode* forecast) noexcept {
+  for (const xmlNode* tabular : xml::elements(forecast)) {
+    if (!xml::named(tabular, "tabular")) continue;
+    for (const xmlNode* time : xml::elements(tabular))
+      if (xml::named(time, "time")) read_time(time);
+  }
+}
+
+void DayAssembly::read_time(const xmlNode* time) noexcept {
+  // A `time` without a period keeps the previous period's kind.
+  const xml::String period = xml::attribute(time, "period");
+  if (period) begin_period(time, period.get());
+  for (const xmlNode* element : xml::elements(time)) read_value(element);
+  if (period && std::strcmp(period.get(), "3") == 0 && open_) close_day();
+}
+
+void DayAssembly::begin_period(const xmlNode* time, const char* period) noexcept {
+  static constexpr const char* kPeriods[] = {"0", "1", "2", "3"};
+  kind_ = Kind::other;
+  for (int i = 0; i < 4; ++i)
+    if (std::strcmp(period, kPeriods[i]) == 0) kind_ = static_cast<Kind>(i);
+  if (kind_ == Kind::period0 || first_record_) open_day(time);
+}
+
+void DayAssembly::open_day(const xmlNode* time) noexcept {
+  // Replacing the holder releases a record opened earlier and never closed.
+  open_ = station::make_record();
+  const xml::String to = xml::attribute(time, "to");
+  if (to) stamp_date(to.get());
+  high_ = low_ = kUnset;
+  first_record_ = false;
+}
+
+// The date is read in the POSIX locale; the weekday name follows the
+// environment's locale (the host shows it to the user), while the month
+// stays POSIX. LC_TIME is left at the environment's locale, as hosts expect.
+void DayAssembly::stamp_date(const char* to) noexcept {
+  char date[DayDates::kBuffer];
+  // A `to` that is not a date leaves whatever the partial parse wrote.
+  dates_.format(to, buffer_, date);
+  store(BRELUND_KEY_DAY_NAME, buffer_);
+  store(BRELUND_KEY_DAY_DATE, date);
+}
+
+void DayAssembly::close_day() noexcept {
+  days_.append(std::move(open_));
+  ++count_;
+}
 
 }  // namespace brelund::readers

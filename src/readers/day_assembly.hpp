@@ -1,11 +1,21 @@
 // Day records from the service's numbered forecast periods: the state that
 // carries across every `tabular` and `forecast` element of one document.
+//
+// Each `time` element is one period of a day ("0" night, "1" and "2" day,
+// "3" night). A record opens at the first `time` with a period and at every
+// period "0", collects the values of the elements inside, and closes into
+// the forecast list at period "3".
 #pragma once
 
 #include <glib.h>
 #include <libxml/tree.h>
 
+#include <cstdint>
+#include <limits>
+
+#include "codes/tables.hpp"
 #include "frame/station_data.hpp"
+#include "readers/day_dates.hpp"
 
 namespace brelund::readers {
 
@@ -26,8 +36,53 @@ class DayAssembly {
   GSList* release_list() noexcept { return days_.release(); }
 
  private:
+  // The period of the last `time` that had one; `other` for a text that is
+  // not "0".."3", and before any period has been seen.
+  enum class Kind { period0, period1, period2, period3, other };
+
+  // A value's key in the day half and in the night half.
+  struct Keys {
+    const char* day;
+    const char* night;
+  };
+
+  // Largest 32-bit value: "no temperature yet" for high and low. A reading
+  // that large therefore counts as none, which the host has always seen.
+  static constexpr std::int32_t kUnset = std::numeric_limits<std::int32_t>::max();
+
+  // Events of one `time` element, in the order they happen.
+  void read_time(const xmlNode* time) noexcept;
+  void begin_period(const xmlNode* time, const char* period) noexcept;
+  void open_day(const xmlNode* time) noexcept;
+  void stamp_date(const char* to) noexcept;
+  void read_value(const xmlNode* element) noexcept;
+  void close_day() noexcept;
+
+  // Per-element value rules (day_values.cpp).
+  void read_temperature(const xmlNode* element) noexcept;
+  void read_symbol(const xmlNode* element) noexcept;
+  void read_wind_speed(const xmlNode* element) noexcept;
+  void read_attribute(const xmlNode* element, const char* name, Keys keys) noexcept;
+  void read_text(const xmlNode* element, const char* key) noexcept;
+
+  // Stores into the open record, if any; the kind rule picks the key.
+  void store(const char* key, const char* value) noexcept;
+  void store_by_kind(Keys keys, const char* value) noexcept;
+  bool day_value_kept(Keys keys) const noexcept;
+
+  // Per-call resources. The code lookups answer exactly as the exported
+  // tables do, without building them for every document.
+  DayDates dates_;  // the call's time record and its locales
+  char buffer_[codes::kKeyBuffer]{};
+
+  // Assembly state.
   station::RecordList days_;
   int count_ = 0;
+  station::Record open_;
+  std::int32_t high_ = kUnset;
+  std::int32_t low_ = kUnset;
+  bool first_record_ = true;
+  Kind kind_ = Kind::other;
 };
 
 }  // namespace brelund::readers

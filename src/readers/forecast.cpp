@@ -45,7 +45,9 @@ station::Record read_location(const xmlNode* location) noexcept {
 
 int parse_xml_data(const char* /*station_id*/, xmlNode* root, GHashTable* station_data) noexcept {
   using namespace brelund;
-  if (root == nullptr || station_data == nullptr) return 0;
+  // Declared entities and attribute defaults would be copied, unbounded,
+  // wherever their text is read: such documents are refused whole.
+  if (root == nullptr || station_data == nullptr || xml::declares_expansions(root->doc)) return 0;
   readers::DayAssembly days;
   // Only the last `location` is kept; earlier ones were never the host's.
   station::Record location;

@@ -100,7 +100,9 @@ station::Record read_hour(const xmlNode* element, HourOfDay& clock, HourDraft& h
 int parse_xml_detail_data(const char* /*station_id*/, xmlNode* root,
                           GHashTable* station_data) noexcept {
   using namespace brelund;
-  if (root == nullptr || station_data == nullptr) return 0;
+  // Declared entities and attribute defaults would be copied, unbounded,
+  // wherever their text is read: such documents are refused whole.
+  if (root == nullptr || station_data == nullptr || xml::declares_expansions(root->doc)) return 0;
   readers::HourOfDay clock;
   readers::HourDraft draft(readers::kHourKeys);
   station::Record detail;

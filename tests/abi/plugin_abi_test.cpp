@@ -6,50 +6,20 @@
 #include <string>
 
 #include "host_table.hpp"
+#include "plugin.hpp"
 
 namespace brelund::testing {
 namespace {
 
-// The host's view of the functions: plain C signatures.
-struct Plugin {
-  void* handle = nullptr;
-  int (*source_init)() = nullptr;
-  void (*source_destroy)() = nullptr;
-  int (*get_station_weather_data)(const char*, GHashTable*) = nullptr;
-  void (*free_fields)(gpointer, gpointer, gpointer) = nullptr;
-  int (*parse_xml_data)(const char*, xmlNode*, GHashTable*) = nullptr;
-  int (*parse_xml_detail_data)(const char*, xmlNode*, GHashTable*) = nullptr;
-  GHashTable* (*hash_icons_brelund_table_create)() = nullptr;
-  GHashTable* (*hash_description_brelund_table_create)() = nullptr;
-  const char* (*hash_brelund_table_find)(GHashTable*, const char*, int) = nullptr;
-};
-
-template <typename F>
-void resolve(void* handle, const char* name, F& slot) {
-  slot = reinterpret_cast<F>(dlsym(handle, name));
-  EXPECT_NE(slot, nullptr) << name;
-}
-
+// The host's view: the file loaded with dlopen and the nine functions
+// resolved by name (the inspector's loader, which is exactly that).
 class LoadedPlugin : public ::testing::Test {
  protected:
   void SetUp() override {
-    p.handle = dlopen(BRELUND_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(p.handle, nullptr) << dlerror();
-    resolve(p.handle, "source_init", p.source_init);
-    resolve(p.handle, "source_destroy", p.source_destroy);
-    resolve(p.handle, "get_station_weather_data", p.get_station_weather_data);
-    resolve(p.handle, "free_fields", p.free_fields);
-    resolve(p.handle, "parse_xml_data", p.parse_xml_data);
-    resolve(p.handle, "parse_xml_detail_data", p.parse_xml_detail_data);
-    resolve(p.handle, "hash_icons_brelund_table_create", p.hash_icons_brelund_table_create);
-    resolve(p.handle, "hash_description_brelund_table_create",
-            p.hash_description_brelund_table_create);
-    resolve(p.handle, "hash_brelund_table_find", p.hash_brelund_table_find);
+    std::string why;
+    ASSERT_TRUE(p.load(BRELUND_PLUGIN_PATH, why)) << why;
   }
-  void TearDown() override {
-    if (p.handle != nullptr) dlclose(p.handle);
-  }
-  Plugin p;
+  inspector::Plugin p;
 };
 
 TEST_F(LoadedPlugin, InternalNamesStayHidden) {
@@ -91,6 +61,21 @@ TEST_F(LoadedPlugin, FreeFieldsReleasesTextAndSkipsNull) {
   g_hash_table_insert(record, const_cast<char*>("b"), nullptr);
   g_hash_table_foreach(record, p.free_fields, nullptr);
   g_hash_table_destroy(record);
+}
+
+TEST_F(LoadedPlugin, ReadsTheBundledHourlyDocumentAsAHostWould) {
+  xmlDoc* doc = xmlReadFile(BRELUND_EXAMPLES_DIR "/skarvik-hourly.xml", nullptr, 0);
+  ASSERT_NE(doc, nullptr);
+  HostTable table;
+  EXPECT_EQ(p.parse_xml_detail_data("skarvik", xmlDocGetRootElement(doc), table.get()), 48);
+  xmlFreeDoc(doc);  // the records hold copies, never pointers into the document
+  EXPECT_EQ(field(table.record("detail"), "last_update"), "12/8/26 4:10 AM CET");
+  const auto hours = table.hours();
+  ASSERT_EQ(hours.size(), 48u);
+  EXPECT_EQ(field(hours.front(), "hours"), "05");
+  EXPECT_EQ(field(hours.front(), "hour_title"), "Fair");
+  EXPECT_EQ(field(hours.front(), "hour_wind_direction"), "SSE");
+  EXPECT_EQ(field(hours.back(), "hours"), "04");
 }
 
 }  // namespace

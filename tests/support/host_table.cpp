@@ -8,15 +8,11 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "host_release.hpp"
+
 namespace brelund::testing {
 
 namespace {
-void release_list(GSList* list) {
-  for (GSList* cell = list; cell != nullptr; cell = cell->next)
-    release_record(static_cast<GHashTable*>(cell->data));
-  g_slist_free(list);
-}
-
 std::vector<GHashTable*> to_vector(GSList* list) {
   std::vector<GHashTable*> out;
   for (GSList* cell = list; cell != nullptr; cell = cell->next)
@@ -25,26 +21,10 @@ std::vector<GHashTable*> to_vector(GSList* list) {
 }
 }  // namespace
 
-void release_record(GHashTable* record) {
-  if (record == nullptr) return;
-  g_hash_table_foreach(
-      record, [](gpointer, gpointer value, gpointer) { g_free(value); }, nullptr);
-  g_hash_table_unref(record);
-}
-
 HostTable::HostTable() : table_(g_hash_table_new(g_str_hash, g_str_equal)) {}
 
 HostTable::~HostTable() {
-  release_record(record("location"));
-  release_record(record("current"));
-  release_list(static_cast<GSList*>(g_hash_table_lookup(table_, "forecast")));
-  if (GHashTable* detail = record("detail")) {
-    // The hours list is not text: it must never reach a plain g_free.
-    release_list(static_cast<GSList*>(g_hash_table_lookup(detail, "hours_data")));
-    g_hash_table_remove(detail, "hours_data");
-    release_record(detail);
-  }
-  g_hash_table_destroy(table_);
+  host::release_station_data(table_, [](gpointer, gpointer value, gpointer) { g_free(value); });
 }
 
 bool HostTable::contains(const char* key) const {

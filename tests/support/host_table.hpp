@@ -32,9 +32,6 @@ class HostTable {
 // it is present with a null value.
 std::string field(GHashTable* record, const char* key);
 
-// Releases one record of text values, as a host does.
-void release_record(GHashTable* record);
-
 // A temporary directory, removed with everything in it.
 class TempDir {
  public:

@@ -1,0 +1,145 @@
+// The inspector as its users run it: a command, its output and exit status.
+#include <gtest/gtest.h>
+#include <json-glib/json-glib.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host_table.hpp"
+
+namespace brelund::testing {
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+Outcome inspect(std::vector<std::string> args) {
+  args.insert(args.begin(), BRELUND_INSPECT_PATH);
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  gchar* out = nullptr;
+  gchar* err = nullptr;
+  gint wait_status = 0;
+  const bool spawned = g_spawn_sync(nullptr, argv.data(), nullptr, G_SPAWN_DEFAULT, nullptr,
+                                    nullptr, &out, &err, &wait_status, nullptr);
+  Outcome outcome{spawned && WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1,
+                  out != nullptr ? std::string(out) : std::string(),
+                  err != nullptr ? std::string(err) : std::string()};
+  g_free(out);
+  g_free(err);
+  return outcome;
+}
+
+struct Unref {
+  void operator()(gpointer object) const { g_object_unref(object); }
+};
+
+class Inspector : public ::testing::Test {
+ protected:
+  // Parses the inspector's --json output for a document copied into a
+  // temporary directory; the root object stays valid with the parser.
+  JsonObject* json_of(const std::string& name, std::vector<std::string> extra = {}) {
+    const std::string path =
+        dir.write(name, read_file(std::string(BRELUND_EXAMPLES_DIR) + "/" + name));
+    extra.insert(extra.begin(), {"--json", path});
+    const Outcome run = inspect(extra);
+    EXPECT_EQ(run.status, 0) << run.err;
+    parser.reset(json_parser_new());
+    EXPECT_TRUE(json_parser_load_from_data(parser.get(), run.out.c_str(), -1, nullptr)) << run.out;
+    return json_node_get_object(json_parser_get_root(parser.get()));
+  }
+  TempDir dir;
+  std::unique_ptr<JsonParser, Unref> parser;
+};
+
+std::string text(JsonObject* object, const char* key) {
+  JsonNode* node = json_object_get_member(object, key);
+  if (node == nullptr) return "<absent>";
+  if (JSON_NODE_HOLDS_NULL(node)) return "<null>";
+  const char* value = json_node_get_string(node);
+  return value != nullptr ? value : "<not text>";
+}
+
+TEST_F(Inspector, JsonHoldsTheStationDataAsStored) {
+  JsonObject* root = json_of("skarvik.xml");
+  JsonObject* location = json_object_get_object_member(root, "location");
+  EXPECT_EQ(text(location, "station_latitude"), "69.6489");
+  EXPECT_EQ(text(location, "station_longitude"), "18.9551");
+  EXPECT_EQ(text(location, "station_time_zone"), "1");
+  JsonArray* days = json_object_get_array_member(root, "forecast");
+  ASSERT_EQ(json_array_get_length(days), 10u);
+  JsonObject* first = json_array_get_object_element(days, 0);
+  EXPECT_EQ(text(first, "day_name"), "Tue");
+  EXPECT_EQ(text(first, "day_date"), "Dec 08");
+  EXPECT_EQ(text(first, "day_icon"), "28");
+  EXPECT_EQ(text(first, "day_title"), "Partly Cloudy");
+  EXPECT_EQ(text(json_array_get_object_element(days, 9), "day_date"), "Dec 17");
+  EXPECT_FALSE(json_object_has_member(root, "detail"));
+
+  JsonObject* west = json_of("capelin-cove.xml");
+  EXPECT_EQ(text(json_object_get_object_member(west, "location"), "station_time_zone"), "-3");
+}
+
+TEST_F(Inspector, JsonShowsNullValuesAndTheHoursList) {
+  const std::string hourly =
+      dir.write("hourly.xml", read_file(std::string(BRELUND_EXAMPLES_DIR) + "/skarvik-hourly.xml"));
+  dir.write("nulls.xml", R"(<w><location><location longitude="5"/></location><forecast><tabular>
+    <time period="0" to="2026-12-08T06:00:00"><pressure/></time>
+    <time period="3" to="2026-12-09T00:00:00"/></tabular></forecast></w>)");
+  const Outcome run = inspect({"--json", dir.path() + "/nulls.xml", "--hourly", hourly});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::unique_ptr<JsonParser, Unref> json(json_parser_new());
+  ASSERT_TRUE(json_parser_load_from_data(json.get(), run.out.c_str(), -1, nullptr));
+  JsonObject* root = json_node_get_object(json_parser_get_root(json.get()));
+  EXPECT_EQ(text(json_object_get_object_member(root, "location"), "station_latitude"), "<null>");
+  JsonObject* day =
+      json_array_get_object_element(json_object_get_array_member(root, "forecast"), 0);
+  EXPECT_EQ(text(day, "night_pressure"), "<null>");
+  JsonObject* detail = json_object_get_object_member(root, "detail");
+  EXPECT_EQ(text(detail, "last_update"), "12/8/26 4:10 AM CET");
+  JsonArray* hours = json_object_get_array_member(detail, "hours_data");
+  ASSERT_EQ(json_array_get_length(hours), 48u);
+  EXPECT_EQ(text(json_array_get_object_element(hours, 0), "hours"), "05");
+  EXPECT_EQ(text(json_array_get_object_element(hours, 47), "hours"), "04");
+}
+
+TEST_F(Inspector, ReadableOutputShowsDaysAndAbsentValuesPlainly) {
+  const std::string path = dir.write("STATION.xml", R"(<w><forecast><tabular>
+    <time period="0" to="2026-12-08T06:00:00"><temperature value="-3"/></time>
+    <time period="3" to="2026-12-09T00:00:00"/></tabular></forecast></w>)");
+  const Outcome run = inspect({path});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Forecast  1 days"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Tue  Dec 08  -3  -3  - -"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("latitude -, longitude -, time zone -"), std::string::npos) << run.out;
+}
+
+TEST_F(Inspector, FailuresHaveDistinctStatusesAndSayWhatIsWrong) {
+  const std::string error =
+      dir.write("error.xml", "<error><message>Location not found</message></error>");
+  const std::string good = dir.write("good.xml", "<weatherdata/>");
+  Outcome run = inspect({dir.path() + "/missing.xml"});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_NE(run.err.find("cannot read forecast file " + dir.path() + "/missing.xml"),
+            std::string::npos);
+  run = inspect({error});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_NE(run.err.find("is an error document from the forecast service"), std::string::npos);
+  run = inspect({"--plugin", dir.path() + "/none.so", good});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("cannot use plug-in"), std::string::npos);
+  run = inspect({"--plugin", BRELUND_NOT_A_PLUGIN, good});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("missing function source_init"), std::string::npos) << run.err;
+  run = inspect({good, "--hourly", dir.path() + "/missing-hourly.xml"});
+  EXPECT_EQ(run.status, 5);
+  EXPECT_EQ(inspect({}).status, 1);
+}
+
+}  // namespace
+}  // namespace brelund::testing

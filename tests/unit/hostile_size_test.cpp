@@ -1,0 +1,180 @@
+// Documents built to exhaust memory or time: refused at the documented
+// limits, before libxml2 builds a tree that size; documents within them are
+// read whole.
+#include <gtest/gtest.h>
+#include <libxml/parser.h>
+
+#include <string>
+
+#include "documents.hpp"
+#include "frame/document.hpp"
+#include "host_table.hpp"
+#include "hostile.hpp"
+#include "tarnvale-brelund-source.h"
+
+namespace brelund::testing {
+namespace {
+
+using document::Outcome;
+
+const std::string kHead = "<?xml version=\"1.0\"?>\n<weatherdata>";
+const std::string kLocation =
+    R"(<location><location latitude="69.6" longitude="18.9"/></location>)";
+const std::string kTail = "</weatherdata>\n";
+
+std::string repeat(const std::string& text, std::size_t count) {
+  std::string out;
+  out.reserve(text.size() * count);
+  for (std::size_t i = 0; i < count; ++i) out += text;
+  return out;
+}
+
+class Sizes : public ::testing::Test {
+ protected:
+  // Writes the document, reads it both ways, and checks they agree.
+  Outcome read(const std::string& text) {
+    const std::string path = dir.write("doc.xml", text);
+    return read_path(path);
+  }
+  Outcome read_path(const std::string& path) {
+    const Outcome outcome = document::read_file(path.c_str()).outcome;
+    const int result = get_station_weather_data(path.c_str(), table.get());
+    EXPECT_EQ(result == -1, outcome != Outcome::kRead);
+    if (result == -1) {
+      EXPECT_EQ(table.size(), 0u);
+    }
+    return outcome;
+  }
+  std::string latitude() { return field(table.record("location"), "station_latitude"); }
+
+  TempDir dir;
+  HostTable table;
+};
+
+TEST_F(Sizes, SixtyFourMebibytesOfXmlAreReadAndOneByteMoreIsRefused) {
+  // Padding in 1 MiB elements: one text node may not exceed 10 MB.
+  const std::string block = "<p>" + std::string((1 << 20) - 7, ' ') + "</p>";
+  const std::size_t fixed = kHead.size() + kLocation.size() + kTail.size();
+  const std::size_t blocks = (document::kMaxBytes - fixed) / block.size();
+  const std::string rest(document::kMaxBytes - fixed - blocks * block.size(), ' ');
+  std::string text = kHead + kLocation + repeat(block, blocks) + rest + kTail;
+  ASSERT_EQ(text.size(), document::kMaxBytes);
+  EXPECT_EQ(read(text), Outcome::kRead);
+  EXPECT_EQ(latitude(), "69.6");
+
+  text.insert(text.size() - kTail.size(), " ");
+  HostTable fresh;
+  const std::string path = dir.write("doc.xml", text);
+  EXPECT_EQ(document::read_file(path.c_str()).outcome, Outcome::kOverLimit);
+  EXPECT_EQ(get_station_weather_data(path.c_str(), fresh.get()), -1);
+  EXPECT_EQ(fresh.size(), 0u);
+}
+
+TEST_F(Sizes, CompressedFilesAreCountedAfterDecompression) {
+  const std::string small = dir.path() + "/small.xml";
+  write_gzip(small, kHead, kLocation, 1, kTail);
+  EXPECT_EQ(read_path(small), Outcome::kRead);
+  EXPECT_EQ(latitude(), "69.6");
+
+  // A gzip bomb: about 100 KB that inflate to 100 MiB.
+  const std::string bomb = dir.path() + "/bomb.xml";
+  write_gzip(bomb, kHead + kLocation, "<p>" + std::string(1017, ' ') + "</p>", 100 * 1024, kTail);
+  HostTable fresh;
+  EXPECT_EQ(document::read_file(bomb.c_str()).outcome, Outcome::kOverLimit);
+  EXPECT_EQ(get_station_weather_data(bomb.c_str(), fresh.get()), -1);
+  EXPECT_EQ(fresh.size(), 0u);
+}
+
+TEST_F(Sizes, XzFilesAreStillRead) {
+  // The same small forecast, compressed with xz -6.
+  static constexpr unsigned char kXz[] = {
+      0xfd, 0x37, 0x7a, 0x58, 0x5a, 0x00, 0x00, 0x04, 0xe6, 0xd6, 0xb4, 0x46, 0x02, 0x00, 0x21,
+      0x01, 0x16, 0x00, 0x00, 0x00, 0x74, 0x2f, 0xe5, 0xa3, 0xe0, 0x00, 0x94, 0x00, 0x70, 0x5d,
+      0x00, 0x1e, 0x0f, 0xcb, 0x87, 0x11, 0xd8, 0xce, 0x66, 0x91, 0x0f, 0x83, 0x1e, 0xca, 0xfd,
+      0x7b, 0x33, 0xd4, 0x7f, 0xe9, 0xb7, 0xdb, 0xe3, 0xa9, 0x71, 0x35, 0x1f, 0x99, 0xfc, 0xbc,
+      0xfe, 0xa1, 0xb1, 0xa4, 0x05, 0x80, 0x27, 0xbd, 0xe1, 0x75, 0x21, 0x74, 0x7b, 0x33, 0xd7,
+      0x7a, 0x7b, 0xe8, 0xb6, 0xc2, 0x75, 0xb9, 0x2b, 0xc7, 0xe1, 0x30, 0xcf, 0x1d, 0x8c, 0xed,
+      0xaa, 0x27, 0xca, 0xbd, 0x6b, 0x0c, 0x93, 0xa8, 0xde, 0xf6, 0xcb, 0xd8, 0xf3, 0x7e, 0x7d,
+      0x5a, 0xcb, 0xf9, 0x1c, 0x5d, 0x7e, 0x84, 0xad, 0xc5, 0x20, 0x0a, 0x57, 0x67, 0xa4, 0xab,
+      0x65, 0x8b, 0xc5, 0xfd, 0xf3, 0x83, 0x3a, 0xef, 0x7b, 0x56, 0x5e, 0x41, 0x9e, 0x53, 0x8d,
+      0x6b, 0x91, 0x79, 0x12, 0x06, 0x05, 0xd9, 0x00, 0x00, 0xbc, 0xc1, 0x7f, 0xc9, 0xac, 0x26,
+      0x9a, 0x76, 0x00, 0x01, 0x8c, 0x01, 0x95, 0x01, 0x00, 0x00, 0x6f, 0x52, 0x1b, 0x1c, 0xb1,
+      0xc4, 0x67, 0xfb, 0x02, 0x00, 0x00, 0x00, 0x00, 0x04, 0x59, 0x5a};
+  const std::string path =
+      dir.write("xz.xml", std::string(reinterpret_cast<const char*>(kXz), sizeof kXz));
+  EXPECT_EQ(read_path(path), Outcome::kRead);
+  EXPECT_EQ(latitude(), "69.6");
+  EXPECT_EQ(field(table.record("location"), "station_time_zone"), "2");
+}
+
+TEST_F(Sizes, TreesPastTheirEstimatedSizeAreRefusedEarly) {
+  // 4 bytes of XML per 120-byte node: 9 MB of "<a/>" passes the tree limit.
+  EXPECT_EQ(read(kHead + kLocation + repeat("<a/>", 2'400'000) + kTail), Outcome::kOverLimit);
+  // A namespace defaulted once in the DTD is copied into every element; the
+  // declaration alone refuses the document.
+  EXPECT_EQ(read("<!DOCTYPE w [<!ATTLIST a xmlns:p CDATA \"" + std::string(30'000, 'u') +
+                 "\">]><w>" + repeat("<a/>", 10'000) + "</w>"),
+            Outcome::kDeclaresExpansions);
+  // 2 MB of comments, texts and processing instructions are fine.
+  EXPECT_EQ(read(kHead + kLocation + repeat("<!-- c --><?pi x?>text<![CDATA[x]]>", 60'000) + kTail),
+            Outcome::kRead);
+  EXPECT_EQ(latitude(), "69.6");
+}
+
+std::string attributes(int count, const std::string& prefix = "a") {
+  std::string out;
+  for (int i = 0; i < count; ++i) out += " " + prefix + std::to_string(i) + "=\"\"";
+  return out;
+}
+
+std::string namespaces(int count, const std::string& prefix = "n") {
+  std::string out;
+  for (int i = 0; i < count; ++i)
+    out += " xmlns:" + prefix + std::to_string(i) + "=\"urn:" + std::to_string(i) + "\"";
+  return out;
+}
+
+TEST_F(Sizes, ElementsCrowdedWithAttributesOrNamespacesAreRefusedInTime) {
+  // libxml2 takes minutes over 200,000 attributes on one element.
+  EXPECT_EQ(read(kHead + "<location><location latitude=\"1\"" + attributes(200'000) +
+                 "/></location>" + kTail),
+            Outcome::kOverLimit);
+  EXPECT_EQ(read(kHead + "<x" + namespaces(100'000) + "/>" + kTail), Outcome::kOverLimit);
+  EXPECT_EQ(read(kHead + "<x" + attributes(document::kMaxAttributes + 1) + "/>" + kTail),
+            Outcome::kOverLimit);
+  // Namespaces stay in scope for the element's descendants.
+  EXPECT_EQ(read(kHead + "<x" + namespaces(200) + "><y" + namespaces(57, "m") + "/></x>" + kTail),
+            Outcome::kOverLimit);
+
+  // At the limits the document is read.
+  EXPECT_EQ(
+      read(kHead + "<location" + namespaces(200) + "><location" + namespaces(56, "m") +
+           " latitude=\"1\"" + attributes(document::kMaxAttributes - 1) + "/></location>" + kTail),
+      Outcome::kRead);
+  EXPECT_EQ(latitude(), "1");
+}
+
+TEST_F(Sizes, LongDoctypesAreRefusedBeforeTheirDeclarationsAreBuilt) {
+  const auto with_subset = [](const std::string& subset) {
+    return "<?xml version=\"1.0\"?>\n<!DOCTYPE weatherdata [" + subset + "]>\n<weatherdata>" +
+           kLocation + kTail;
+  };
+  // One content model of 1 MB (libxml2 spends 64 bytes on each name of it)
+  // and 100,000 attribute declarations (handled in quadratic time).
+  EXPECT_EQ(read(with_subset("<!ELEMENT a (" + repeat("b,", 500'000) + "b)>")),
+            Outcome::kOverLimit);
+  std::string attlists;
+  for (int i = 0; i < 100'000; ++i)
+    attlists += "<!ATTLIST a a" + std::to_string(i) + " CDATA #IMPLIED>";
+  EXPECT_EQ(read(with_subset(attlists)), Outcome::kOverLimit);
+
+  // Just under the limit it is read as before.
+  std::string elements;
+  for (int i = 0; elements.size() < document::kMaxSubsetBytes - 4096; ++i)
+    elements += "<!ELEMENT e" + std::to_string(i) + " ANY>";
+  EXPECT_EQ(read(with_subset(elements)), Outcome::kRead);
+  EXPECT_EQ(latitude(), "69.6");
+}
+
+}  // namespace
+}  // namespace brelund::testing

@@ -1,0 +1,149 @@
+// brelund-inspect: runs the plug-in exactly as the host does and shows what
+// it stored. It loads the plug-in with dlopen, so it exercises the same file
+// and the same nine functions the host sees.
+#include <libxml/parser.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "output.hpp"
+#include "plugin.hpp"
+
+namespace {
+
+enum Status {
+  kOk = 0,
+  kUsage = 1,
+  kPluginUnusable = 2,
+  kForecastUnreadable = 3,
+  kErrorDocument = 4,
+  kHourlyUnreadable = 5,
+};
+
+constexpr const char* kPluginFile = "libtarnvale-brelund-source.so";
+
+// The plug-in built beside this program in a build tree, else the one
+// installed with it, else the configured installed path.
+std::string default_plugin() {
+  std::error_code ignored;
+  const auto bin = std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path();
+  if (!bin.empty())
+    for (const auto& candidate : {bin / kPluginFile, bin / BRELUND_PLUGIN_FROM_BIN / kPluginFile})
+      if (std::filesystem::exists(candidate, ignored)) return candidate.lexically_normal();
+  return BRELUND_INSTALLED_PLUGIN;
+}
+
+struct Options {
+  gchar* plugin = nullptr;
+  gchar* hourly = nullptr;
+  gboolean json = FALSE;
+  gchar** files = nullptr;
+  ~Options() {
+    g_free(plugin);
+    g_free(hourly);
+    g_strfreev(files);
+  }
+};
+
+bool parse_options(int argc, char** argv, Options& options) {
+  GOptionEntry entries[] = {
+      {"plugin", 'p', 0, G_OPTION_ARG_FILENAME, &options.plugin,
+       "Plug-in to load (default: the one built beside this program, else the installed one)",
+       "PATH"},
+      {"hourly", 'H', 0, G_OPTION_ARG_FILENAME, &options.hourly,
+       "Also read this hour-by-hour document", "FILE"},
+      {"json", 'j', 0, G_OPTION_ARG_NONE, &options.json,
+       "Print the station data exactly as stored, as JSON", nullptr},
+      {G_OPTION_REMAINING, 0, 0, G_OPTION_ARG_FILENAME_ARRAY, &options.files, nullptr,
+       "FORECAST-FILE"},
+      {nullptr, 0, 0, G_OPTION_ARG_NONE, nullptr, nullptr, nullptr}};
+  GOptionContext* context = g_option_context_new("FORECAST-FILE");
+  g_option_context_set_summary(context,
+                               "Reads a station's forecast file through the tarnvale forecast "
+                               "plug-in, as the host does, and shows the station data.\n"
+                               "The file is handled like the host's own copy: a waiting "
+                               "FORECAST-FILE.new is first renamed over it.");
+  g_option_context_set_description(
+      context,
+      "Exit status: 0 read, 1 usage, 2 plug-in missing or not loadable, 3 forecast file "
+      "unreadable (-1), 4 error document from the service (-2), 5 hourly document unreadable.");
+  g_option_context_add_main_entries(context, entries, nullptr);
+  GError* error = nullptr;
+  const bool parsed = g_option_context_parse(context, &argc, &argv, &error);
+  if (!parsed || options.files == nullptr || g_strv_length(options.files) != 1) {
+    std::fprintf(stderr, "brelund-inspect: %s\n",
+                 parsed ? "give exactly one forecast file (see --help)" : error->message);
+    if (error != nullptr) g_error_free(error);
+    g_option_context_free(context);
+    return false;
+  }
+  g_option_context_free(context);
+  return true;
+}
+
+struct DocFree {
+  void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
+};
+
+// Everything after loading: one refresh of one station, then release.
+int inspect(const inspector::Plugin& plugin, const Options& options) {
+  const char* path = options.files[0];
+  GHashTable* station_data = g_hash_table_new(g_str_hash, g_str_equal);
+  const int days = plugin.get_station_weather_data(path, station_data);
+  if (days < 0) {
+    g_hash_table_destroy(station_data);  // untouched on failure
+    if (days == -2) {
+      std::fprintf(stderr, "brelund-inspect: %s is an error document from the forecast service\n",
+                   path);
+      return kErrorDocument;
+    }
+    std::fprintf(stderr,
+                 "brelund-inspect: cannot read forecast file %s: check that it exists, is "
+                 "readable, is well-formed XML and is named like STATION.xml\n",
+                 path);
+    return kForecastUnreadable;
+  }
+  std::unique_ptr<xmlDoc, DocFree> hourly;
+  if (options.hourly != nullptr) {
+    hourly.reset(xmlReadFile(options.hourly, nullptr, 0));
+    if (!hourly) {
+      std::fprintf(stderr,
+                   "brelund-inspect: cannot read hourly document %s: check that it exists and "
+                   "is well-formed XML\n",
+                   options.hourly);
+      plugin.release_station_data(station_data);
+      return kHourlyUnreadable;
+    }
+    plugin.parse_xml_detail_data(path, xmlDocGetRootElement(hourly.get()), station_data);
+  }
+  const std::string shown =
+      options.json ? inspector::render_json(station_data) : inspector::render_text(station_data);
+  std::fwrite(shown.data(), 1, shown.size(), stdout);
+  plugin.release_station_data(station_data);
+  return kOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!parse_options(argc, argv, options)) return kUsage;
+  const std::string plugin_path = options.plugin != nullptr ? options.plugin : default_plugin();
+  inspector::Plugin plugin;
+  std::string why;
+  if (!plugin.load(plugin_path, why)) {
+    std::fprintf(stderr, "brelund-inspect: cannot use plug-in %s: %s\n", plugin_path.c_str(),
+                 why.c_str());
+    return kPluginUnusable;
+  }
+  if (plugin.source_init() == 0) {
+    std::fprintf(stderr, "brelund-inspect: the plug-in failed to initialise\n");
+    return kPluginUnusable;
+  }
+  const int status = inspect(plugin, options);
+  plugin.source_destroy();
+  return status;
+}
