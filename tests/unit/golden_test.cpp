@@ -3,14 +3,16 @@
 // standard error, the result and LC_TIME afterwards. Changes that should
 // not alter any output, such as speed work, must leave these unchanged.
 //
-// tests/golden/<name>.xml is read as the host reads it (a forecast through
-// get_station_weather_data, "hourly*" through parse_xml_detail_data) and
-// tests/golden/<name>.expected holds the result. To record results after a
+// tests/golden/<name>.xml and examples/<name>.xml are read as the host reads
+// them (a forecast through get_station_weather_data, a name with "hourly" in
+// it through parse_xml_detail_data) and tests/golden/<name>.expected holds
+// the result. To record results after a
 // deliberate change: BRELUND_UPDATE_GOLDEN=1 build/dev/tests/brelund_tests
 // --gtest_filter='Golden*', then review the diff.
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
@@ -28,7 +30,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path golden_dir() { return fs::path(__FILE__).parent_path().parent_path() / "golden"; }
+fs::path tests_dir() { return fs::path(__FILE__).parent_path().parent_path(); }
 
 void dump_record(std::ostringstream& out, const char* indent, GHashTable* record) {
   if (record == nullptr) {
@@ -120,7 +122,7 @@ class Golden : public ::testing::Test {
     out << "== LC_ALL=" << environment << "\n";
     HostTable table;
     TempDir dir;
-    const bool hourly = document.filename().string().rfind("hourly", 0) == 0;
+    const bool hourly = document.filename().string().find("hourly") != std::string::npos;
     int result = 0;
     ::testing::internal::CaptureStderr();
     if (hourly) {
@@ -145,8 +147,9 @@ class Golden : public ::testing::Test {
 
 TEST_F(Golden, DocumentsGiveTheRecordedResults) {
   std::vector<fs::path> documents;
-  for (const auto& entry : fs::directory_iterator(golden_dir()))
-    if (entry.path().extension() == ".xml") documents.push_back(entry.path());
+  for (const fs::path& dir : {tests_dir() / "golden", tests_dir().parent_path() / "examples"})
+    for (const auto& entry : fs::directory_iterator(dir))
+      if (entry.path().extension() == ".xml") documents.push_back(entry.path());
   std::sort(documents.begin(), documents.end());
   ASSERT_FALSE(documents.empty());
   // The weekday names need the German locale; without it the results differ.
@@ -156,8 +159,8 @@ TEST_F(Golden, DocumentsGiveTheRecordedResults) {
     std::string actual;
     for (const char* environment : {"C", "de_DE.UTF-8", "xx_YY.UTF-8"})
       actual += run(document, environment);
-    fs::path expected_path = document;
-    expected_path.replace_extension(".expected");
+    const fs::path expected_path =
+        tests_dir() / "golden" / document.filename().replace_extension(".expected");
     if (update) {
       std::ofstream(expected_path, std::ios::binary) << actual;
       continue;
