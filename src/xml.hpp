@@ -37,6 +37,9 @@ class String {
   }
 
   const char* get() const noexcept { return reinterpret_cast<const char*>(text_); }
+  // True when the text is libxml2's copy, gone with this String; false when
+  // it is the tree's own (or null).
+  bool copied() const noexcept { return owned_ != nullptr; }
   explicit operator bool() const noexcept { return text_ != nullptr; }
 
  private:

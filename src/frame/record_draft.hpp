@@ -38,6 +38,15 @@ class RecordDraft {
     slot.copy.reset();
   }
 
+  // Document text kept where it is when it is the tree's own, copied now
+  // when it is libxml2's copy.
+  void set_text(std::size_t field, const xml::String& text) noexcept {
+    if (text.copied())
+      set_copy(field, text.get());
+    else
+      set_static(field, text.get());
+  }
+
   // Text that outlives the draft: static text, or the document's.
   void set_static(std::size_t field, const char* text) noexcept {
     Slot& slot = claim(field);

@@ -11,9 +11,21 @@
 
 namespace brelund::readers {
 
+const std::array<const char*, DayAssembly::kFields> DayAssembly::kDayKeys = {
+    BRELUND_KEY_DAY_NAME,           BRELUND_KEY_DAY_DATE,
+    BRELUND_KEY_DAY_HI_TEMPERATURE, BRELUND_KEY_DAY_LOW_TEMPERATURE,
+    BRELUND_KEY_DAY_ICON,           BRELUND_KEY_NIGHT_ICON,
+    BRELUND_KEY_DAY_TITLE,          BRELUND_KEY_NIGHT_TITLE,
+    BRELUND_KEY_DAY_PRESSURE,       BRELUND_KEY_NIGHT_PRESSURE,
+    BRELUND_KEY_DAY_PRECIPITATION,  BRELUND_KEY_NIGHT_PRECIPITATION,
+    BRELUND_KEY_DAY_WIND_SPEED,     BRELUND_KEY_NIGHT_WIND_SPEED,
+    BRELUND_KEY_DAY_WIND_TITLE,     BRELUND_KEY_NIGHT_WIND_TITLE,
+    BRELUND_KEY_DAY_SUNRISE,        BRELUND_KEY_DAY_SUNSET,
+};
+
 DayAssembly::DayAssembly() noexcept = default;
 
-// An open record that never reached period "3" is released with `open_`.
+// An open record that never reached period "3" is dropped with `open_`.
 DayAssembly::~DayAssembly() = default;
 
 void DayAssembly::read_forecast(const xmlNode* forecast) noexcept {
@@ -29,7 +41,7 @@ void DayAssembly::read_time(const xmlNode* time) noexcept {
   const xml::String period = xml::attribute(time, "period");
   if (period) begin_period(time, period.get());
   for (const xmlNode* element : xml::elements(time)) read_value(element);
-  if (period && std::strcmp(period.get(), "3") == 0 && open_) close_day();
+  if (period && std::strcmp(period.get(), "3") == 0 && is_open_) close_day();
 }
 
 void DayAssembly::begin_period(const xmlNode* time, const char* period) noexcept {
@@ -41,8 +53,9 @@ void DayAssembly::begin_period(const xmlNode* time, const char* period) noexcept
 }
 
 void DayAssembly::open_day(const xmlNode* time) noexcept {
-  // Replacing the holder releases a record opened earlier and never closed.
-  open_ = station::make_record();
+  // A record opened earlier and never closed is dropped.
+  open_.clear();
+  is_open_ = true;
   const xml::String to = xml::attribute(time, "to");
   if (to) stamp_date(to.get());
   high_ = low_ = kUnset;
@@ -56,12 +69,13 @@ void DayAssembly::stamp_date(const char* to) noexcept {
   char date[DayDates::kBuffer];
   // A `to` that is not a date leaves whatever the partial parse wrote.
   dates_.format(to, buffer_, date);
-  store(BRELUND_KEY_DAY_NAME, buffer_);
-  store(BRELUND_KEY_DAY_DATE, date);
+  store(kName, transient(buffer_));
+  store(kDate, transient(date));
 }
 
 void DayAssembly::close_day() noexcept {
-  days_.append(std::move(open_));
+  days_.append(open_.build());
+  is_open_ = false;
   ++count_;
 }
 

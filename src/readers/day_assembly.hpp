@@ -10,12 +10,16 @@
 #include <glib.h>
 #include <libxml/tree.h>
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 
 #include "codes/tables.hpp"
+#include "frame/record_draft.hpp"
 #include "frame/station_data.hpp"
 #include "readers/day_dates.hpp"
+#include "xml.hpp"
 
 namespace brelund::readers {
 
@@ -40,11 +44,45 @@ class DayAssembly {
   // not "0".."3", and before any period has been seen.
   enum class Kind { period0, period1, period2, period3, other };
 
-  // A value's key in the day half and in the night half.
-  struct Keys {
-    const char* day;
-    const char* night;
+  // The day record's fields; kDayKeys names them.
+  enum Field : std::size_t {
+    kName,
+    kDate,
+    kHigh,
+    kLow,
+    kDayIcon,
+    kNightIcon,
+    kDayTitle,
+    kNightTitle,
+    kDayPressure,
+    kNightPressure,
+    kDayPrecipitation,
+    kNightPrecipitation,
+    kDayWindSpeed,
+    kNightWindSpeed,
+    kDayWindTitle,
+    kNightWindTitle,
+    kSunrise,
+    kSunset,
+    kFields
   };
+  static const std::array<const char*, kFields> kDayKeys;
+
+  // A value's field in the day half and in the night half.
+  struct Keys {
+    Field day;
+    Field night;
+  };
+
+  // A value to store: text that stays put for the whole call (static text,
+  // the tree's own text), or short-lived text that is copied when stored.
+  struct Value {
+    const char* text;
+    bool transient;
+  };
+  static Value stable(const char* text) noexcept { return {text, false}; }
+  static Value transient(const char* text) noexcept { return {text, true}; }
+  static Value of(const xml::String& text) noexcept { return {text.get(), text.copied()}; }
 
   // Largest 32-bit value: "no temperature yet" for high and low. A reading
   // that large therefore counts as none, which the host has always seen.
@@ -63,11 +101,11 @@ class DayAssembly {
   void read_symbol(const xmlNode* element) noexcept;
   void read_wind_speed(const xmlNode* element) noexcept;
   void read_attribute(const xmlNode* element, const char* name, Keys keys) noexcept;
-  void read_text(const xmlNode* element, const char* key) noexcept;
+  void read_text(const xmlNode* element, Field field) noexcept;
 
-  // Stores into the open record, if any; the kind rule picks the key.
-  void store(const char* key, const char* value) noexcept;
-  void store_by_kind(Keys keys, const char* value) noexcept;
+  // Stores into the open record, if any; the kind rule picks the field.
+  void store(Field field, Value value) noexcept;
+  void store_by_kind(Keys keys, Value value) noexcept;
   bool day_value_kept(Keys keys) const noexcept;
 
   // Per-call resources. The code lookups answer exactly as the exported
@@ -78,7 +116,10 @@ class DayAssembly {
   // Assembly state.
   station::RecordList days_;
   int count_ = 0;
-  station::Record open_;
+  // The open record's values, gathered until it closes: periods overwrite
+  // one another's values, and only the last ones are copied.
+  station::RecordDraft<kFields> open_{kDayKeys};
+  bool is_open_ = false;
   std::int32_t high_ = kUnset;
   std::int32_t low_ = kUnset;
   bool first_record_ = true;

@@ -1,8 +1,7 @@
 // The values inside one forecast period, and which half of the day record
 // each one lands in.
-#include <cinttypes>
+#include <charconv>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 
 #include "readers/day_assembly.hpp"
@@ -24,18 +23,17 @@ void DayAssembly::read_value(const xmlNode* element) noexcept {
   else if (xml::named(element, "symbol"))
     read_symbol(element);
   else if (xml::named(element, "pressure"))
-    read_attribute(element, "value", {BRELUND_KEY_DAY_PRESSURE, BRELUND_KEY_NIGHT_PRESSURE});
+    read_attribute(element, "value", {kDayPressure, kNightPressure});
   else if (xml::named(element, "precipitation"))
-    read_attribute(element, "value",
-                   {BRELUND_KEY_DAY_PRECIPITATION, BRELUND_KEY_NIGHT_PRECIPITATION});
+    read_attribute(element, "value", {kDayPrecipitation, kNightPrecipitation});
   else if (xml::named(element, "windSpeed"))
     read_wind_speed(element);
   else if (xml::named(element, "windDirection"))
-    read_attribute(element, "code", {BRELUND_KEY_DAY_WIND_TITLE, BRELUND_KEY_NIGHT_WIND_TITLE});
+    read_attribute(element, "code", {kDayWindTitle, kNightWindTitle});
   else if (xml::named(element, "sunr"))
-    read_text(element, BRELUND_KEY_DAY_SUNRISE);
+    read_text(element, kSunrise);
   else if (xml::named(element, "suns"))
-    read_text(element, BRELUND_KEY_DAY_SUNSET);
+    read_text(element, kSunset);
 }
 
 // High and low of the whole day, whatever the period. Equal readings keep the
@@ -46,11 +44,11 @@ void DayAssembly::read_temperature(const xmlNode* element) noexcept {
   const std::int32_t n = leading_int(value.get());
   if (high_ == kUnset || n > high_) {
     high_ = n;
-    store(BRELUND_KEY_DAY_HI_TEMPERATURE, value.get());
+    store(kHigh, of(value));
   }
   if (low_ == kUnset || n < low_) {
     low_ = n;
-    store(BRELUND_KEY_DAY_LOW_TEMPERATURE, value.get());
+    store(kLow, of(value));
   }
 }
 
@@ -58,14 +56,20 @@ void DayAssembly::read_temperature(const xmlNode* element) noexcept {
 // missing attribute has nothing to translate, so that value is left out.
 void DayAssembly::read_symbol(const xmlNode* element) noexcept {
   if (kind_ == Kind::other) return;
-  static constexpr Keys kIcon{BRELUND_KEY_DAY_ICON, BRELUND_KEY_NIGHT_ICON};
-  static constexpr Keys kTitle{BRELUND_KEY_DAY_TITLE, BRELUND_KEY_NIGHT_TITLE};
+  static constexpr Keys kIcon{kDayIcon, kNightIcon};
+  static constexpr Keys kTitle{kDayTitle, kNightTitle};
   const bool night = kind_ == Kind::period0 || kind_ == Kind::period3;
   const xml::String number = xml::attribute(element, "number");
-  if (number && !day_value_kept(kIcon))
-    store_by_kind(kIcon, codes::icon(night, number.get(), buffer_));
+  if (number && !day_value_kept(kIcon)) {
+    // A miss gives back the key formatted in buffer_, which the next value reuses.
+    const char* icon = codes::icon(night, number.get(), buffer_);
+    store_by_kind(kIcon, icon == buffer_ ? transient(icon) : stable(icon));
+  }
   const xml::String name = xml::attribute(element, "name");
-  if (name && !day_value_kept(kTitle)) store_by_kind(kTitle, codes::description(name.get()));
+  if (name && !day_value_kept(kTitle)) {
+    const char* title = codes::description(name.get());
+    store_by_kind(kTitle, title == name.get() ? of(name) : stable(title));
+  }
 }
 
 // Metres per second to whole km/h, truncated toward zero. The product is
@@ -76,27 +80,32 @@ void DayAssembly::read_wind_speed(const xmlNode* element) noexcept {
   if (!mps) return;
   const std::int64_t kmh = leading_int(mps.get()) * kSecondsPerHour / kMetresPerKilometre;
   std::memset(buffer_, 0, sizeof buffer_);
-  std::snprintf(buffer_, sizeof buffer_ - 1, "%" PRId64, kmh);
-  store_by_kind({BRELUND_KEY_DAY_WIND_SPEED, BRELUND_KEY_NIGHT_WIND_SPEED}, buffer_);
+  // Plain decimal, as "%" PRId64 writes it; 20 characters at most.
+  std::to_chars(buffer_, buffer_ + sizeof buffer_ - 1, kmh);
+  store_by_kind({kDayWindSpeed, kNightWindSpeed}, transient(buffer_));
 }
 
 // A missing attribute stores its key with a null value: the host has always
 // been handed the key.
 void DayAssembly::read_attribute(const xmlNode* element, const char* name, Keys keys) noexcept {
-  store_by_kind(keys, xml::attribute(element, name).get());
+  store_by_kind(keys, of(xml::attribute(element, name)));
 }
 
-void DayAssembly::read_text(const xmlNode* element, const char* key) noexcept {
-  store(key, xml::text(element).get());
+void DayAssembly::read_text(const xmlNode* element, Field field) noexcept {
+  store(field, of(xml::text(element)));
 }
 
-void DayAssembly::store(const char* key, const char* value) noexcept {
-  if (open_) station::store(open_.get(), key, value);
+void DayAssembly::store(Field field, Value value) noexcept {
+  if (!is_open_) return;
+  if (value.transient)
+    open_.set_copy(field, value.text);
+  else
+    open_.set_static(field, value.text);
 }
 
 // Night values come from period 0 and are overwritten by period 3; day values
 // come from period 1, or from period 2 when period 1 gave none.
-void DayAssembly::store_by_kind(Keys keys, const char* value) noexcept {
+void DayAssembly::store_by_kind(Keys keys, Value value) noexcept {
   switch (kind_) {
     case Kind::period0:
     case Kind::period3:
@@ -116,7 +125,7 @@ void DayAssembly::store_by_kind(Keys keys, const char* value) noexcept {
 // Under period 2, a day value that period 1 already gave stays, and is not
 // even looked up again.
 bool DayAssembly::day_value_kept(Keys keys) const noexcept {
-  return kind_ == Kind::period2 && open_ && station::holds_value(open_.get(), keys.day);
+  return kind_ == Kind::period2 && is_open_ && open_.holds_value(keys.day);
 }
 
 }  // namespace brelund::readers
