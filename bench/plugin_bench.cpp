@@ -69,8 +69,8 @@ void plugin_read(benchmark::State& state, const Document& doc) {
     GHashTable* table = new_station_table();
     const int days = get_station_weather_data(doc.path.c_str(), table);
     release_station_table(table);
-    if (days < 0) {
-      state.SkipWithError("the plug-in could not read the document");
+    if (days != doc.days) {
+      state.SkipWithError("the plug-in read a different number of days");
       break;
     }
   }

@@ -58,15 +58,17 @@ inline const xmlChar* sole_text(const xmlNode* children) noexcept {
 
 using Document = std::unique_ptr<xmlDoc, Free>;
 
-// xmlStrcmp's equality, inlined: names are compared often and most differ
-// at the first byte.
-inline bool named(const xmlNode* node, const char* name) noexcept {
-  const xmlChar* a = node->name;
-  if (a == nullptr) return false;
-  const auto* b = reinterpret_cast<const xmlChar*>(name);
-  for (; *a == *b; ++a, ++b)
-    if (*a == '\0') return true;
+// xmlStrcmp's and xmlStrEqual's equality for a non-null `wanted`, inlined:
+// names are compared often and most differ at the first byte.
+inline bool same_name(const xmlChar* name, const xmlChar* wanted) noexcept {
+  if (name == nullptr) return false;
+  for (; *name == *wanted; ++name, ++wanted)
+    if (*name == '\0') return true;
   return false;
+}
+
+inline bool named(const xmlNode* node, const char* name) noexcept {
+  return same_name(node->name, reinterpret_cast<const xmlChar*>(name));
 }
 
 // The value xmlGetProp gives: the first attribute of that name (in any
@@ -76,7 +78,7 @@ inline String attribute(const xmlNode* node, const char* name) noexcept {
   const auto* wanted = reinterpret_cast<const xmlChar*>(name);
   if (node != nullptr && node->type == XML_ELEMENT_NODE) {
     for (const xmlAttr* a = node->properties; a != nullptr; a = a->next) {
-      if (!xmlStrEqual(a->name, wanted)) continue;
+      if (!same_name(a->name, wanted)) continue;
       if (const xmlChar* value = sole_text(a->children)) return String::borrowed(value);
       break;
     }
