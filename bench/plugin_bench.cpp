@@ -218,7 +218,7 @@ class SummaryReporter : public benchmark::ConsoleReporter {
 
   static std::string size(std::size_t bytes) {
     char text[32];
-    if (bytes < 1024 * 1024)
+    if (bytes < std::size_t{1024} * 1024)
       std::snprintf(text, sizeof text, "%.1f KB", static_cast<double>(bytes) / 1024);
     else
       std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / (1024 * 1024));

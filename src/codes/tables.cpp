@@ -71,7 +71,7 @@ constexpr bool icon_key_is(std::size_t index, const char* half, int symbol) {
 // icon() finds symbol n's keys at 2(n-1) and 2(n-1)+1 without searching.
 constexpr bool icons_in_symbol_order() {
   for (int symbol = 1; symbol <= kSymbols; ++symbol) {
-    const auto day = static_cast<std::size_t>(2 * (symbol - 1));
+    const std::size_t day = 2 * static_cast<std::size_t>(symbol - 1);
     if (!icon_key_is(day, "day", symbol) || !icon_key_is(day + 1, "night", symbol)) return false;
   }
   return true;
@@ -92,7 +92,7 @@ int symbol_of(const char* number) noexcept {
 
 const char* icon(bool night, const char* number, char (&key)[kKeyBuffer]) noexcept {
   if (const int symbol = symbol_of(number); symbol != 0)
-    return kIcons[static_cast<std::size_t>(2 * (symbol - 1) + (night ? 1 : 0))].second;
+    return kIcons[2 * static_cast<std::size_t>(symbol - 1) + (night ? 1 : 0)].second;
   std::memset(key, 0, sizeof key);
   std::snprintf(key, sizeof key - 1, night ? "night%s" : "day%s", number);
   report_missing(key);
