@@ -10,6 +10,7 @@
 
 #include "documents.hpp"
 #include "host_table.hpp"
+#include "locale_environment.hpp"
 #include "tarnvale-brelund-source.h"
 
 namespace brelund::testing {
@@ -315,32 +316,12 @@ TEST_F(Days, DatesThatAreNotDatesDoNotBreakTheRecord) {
 // Weekday names follow the environment's locale; the process's LC_TIME and
 // LC_ALL are put back afterwards.
 class DayNames : public Days {
- protected:
-  void SetUp() override {
-    if (const char* all = std::getenv("LC_ALL")) saved_all_ = all;
-    saved_time_ = std::setlocale(LC_TIME, nullptr);
-  }
-  void TearDown() override {
-    if (saved_all_.empty())
-      unsetenv("LC_ALL");
-    else
-      setenv("LC_ALL", saved_all_.c_str(), 1);
-    std::setlocale(LC_TIME, saved_time_.c_str());
-  }
-  static bool available(const char* name) {
-    const locale_t locale = newlocale(LC_TIME_MASK, name, nullptr);
-    if (locale == nullptr) return false;
-    freelocale(locale);
-    return true;
-  }
-
  private:
-  std::string saved_all_;
-  std::string saved_time_;
+  LocaleEnvironment saved_;
 };
 
 TEST_F(DayNames, WeekdayFollowsTheEnvironmentAndMonthStaysPosix) {
-  if (!available("de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+  if (!locale_installed("de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
   setenv("LC_ALL", "de_DE.UTF-8", 1);
   read(forecast(period("0", "", "2010-03-07T06:00:00") + period("3")));
   EXPECT_EQ(day(0, "day_name"), "So");

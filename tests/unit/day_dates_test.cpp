@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "locale_environment.hpp"
+
 namespace brelund::testing {
 namespace {
 
@@ -35,30 +37,11 @@ class Switching {
   std::tm time_{};
 };
 
-bool installed(const char* locale) {
-  locale_t probe = newlocale(LC_TIME_MASK, locale, nullptr);
-  if (probe == nullptr) return false;
-  freelocale(probe);
-  return true;
-}
-
 std::string lc_time() { return std::setlocale(LC_TIME, nullptr); }
 
 // Restores the environment's LC_ALL and the process's LC_TIME after each test.
 class DayDatesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    if (const char* value = std::getenv("LC_ALL")) saved_env_ = value;
-    saved_time_ = lc_time();
-  }
-  void TearDown() override {
-    if (saved_env_)
-      setenv("LC_ALL", saved_env_->c_str(), 1);
-    else
-      unsetenv("LC_ALL");
-    std::setlocale(LC_TIME, saved_time_.c_str());
-  }
-
   struct Result {
     std::vector<std::string> texts;
     std::string lc_time_after;
@@ -83,8 +66,7 @@ class DayDatesTest : public ::testing::Test {
   }
 
  private:
-  std::optional<std::string> saved_env_;
-  std::string saved_time_;
+  LocaleEnvironment saved_;
 };
 
 TEST_F(DayDatesTest, SameTextsAndLcTimeAsTheSwitchingSequence) {
@@ -93,11 +75,11 @@ TEST_F(DayDatesTest, SameTextsAndLcTimeAsTheSwitchingSequence) {
       "2010-03-07T06:00:00", "2010-03-08T00:00:00", "garbage", "2010-12", "1999-02-28T23:59:59", "",
       "2010-13-45T00:00:00"};
   std::vector<const char*> environments = {"C", "POSIX", "xx_YY.UTF-8"};
-  if (installed("de_DE.UTF-8")) environments.push_back("de_DE.UTF-8");
-  if (installed("C.UTF-8")) environments.push_back("C.UTF-8");
+  if (locale_installed("de_DE.UTF-8")) environments.push_back("de_DE.UTF-8");
+  if (locale_installed("C.UTF-8")) environments.push_back("C.UTF-8");
   for (const char* environment : environments) {
     setenv("LC_ALL", environment, 1);
-    for (const char* before : {"C", installed("de_DE.UTF-8") ? "de_DE.UTF-8" : "POSIX"}) {
+    for (const char* before : {"C", locale_installed("de_DE.UTF-8") ? "de_DE.UTF-8" : "POSIX"}) {
       const Result expected = run<Switching>(tos, before);
       const Result actual = run<DayDates>(tos, before);
       EXPECT_EQ(actual.texts, expected.texts) << environment << " from " << before;
@@ -107,7 +89,7 @@ TEST_F(DayDatesTest, SameTextsAndLcTimeAsTheSwitchingSequence) {
 }
 
 TEST_F(DayDatesTest, WeekdayFollowsTheEnvironmentMonthStaysPosix) {
-  if (!installed("de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+  if (!locale_installed("de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
   setenv("LC_ALL", "de_DE.UTF-8", 1);
   const Result german = run<DayDates>({"2010-03-07T06:00:00"}, "C");
   EXPECT_EQ(german.texts, std::vector<std::string>{"So | Mar 07"});
@@ -120,7 +102,7 @@ TEST_F(DayDatesTest, WeekdayFollowsTheEnvironmentMonthStaysPosix) {
 
 TEST_F(DayDatesTest, UninstalledEnvironmentLocaleLeavesPosix) {
   setenv("LC_ALL", "xx_YY.UTF-8", 1);
-  const char* before = installed("de_DE.UTF-8") ? "de_DE.UTF-8" : "C.UTF-8";
+  const char* before = locale_installed("de_DE.UTF-8") ? "de_DE.UTF-8" : "C.UTF-8";
   const Result result = run<DayDates>({"2010-03-07T06:00:00"}, before);
   EXPECT_EQ(result.texts, std::vector<std::string>{"Sun | Mar 07"});
   EXPECT_EQ(result.lc_time_after, "C");
@@ -134,7 +116,7 @@ TEST_F(DayDatesTest, NothingFormattedLeavesLcTimeAlone) {
 }
 
 TEST_F(DayDatesTest, ThreadLocaleIsHonouredAsTheSequenceHonoursIt) {
-  if (!installed("de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+  if (!locale_installed("de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
   // strftime follows a thread's own locale, not LC_TIME: the sequence then
   // names weekdays in the thread's locale, and so must the objects.
   locale_t german = newlocale(LC_ALL_MASK, "de_DE.UTF-8", nullptr);

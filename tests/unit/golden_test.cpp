@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "host_table.hpp"
+#include "locale_environment.hpp"
 #include "tarnvale-brelund-source.h"
 
 namespace brelund::testing {
@@ -92,27 +93,8 @@ std::string dump_table(const HostTable& table) {
   return out.str();
 }
 
-bool installed(const char* locale) {
-  locale_t probe = newlocale(LC_TIME_MASK, locale, nullptr);
-  if (probe == nullptr) return false;
-  freelocale(probe);
-  return true;
-}
-
 class Golden : public ::testing::Test {
  protected:
-  void SetUp() override {
-    if (const char* value = std::getenv("LC_ALL")) saved_env_ = value;
-    saved_time_ = std::setlocale(LC_TIME, nullptr);
-  }
-  void TearDown() override {
-    if (saved_env_)
-      setenv("LC_ALL", saved_env_->c_str(), 1);
-    else
-      unsetenv("LC_ALL");
-    std::setlocale(LC_TIME, saved_time_.c_str());
-  }
-
   // One document read under the environment locale `environment`, starting
   // from LC_TIME "C.UTF-8".
   static std::string run(const fs::path& document, const char* environment) {
@@ -141,8 +123,7 @@ class Golden : public ::testing::Test {
     return out.str();
   }
 
-  std::optional<std::string> saved_env_;
-  std::string saved_time_;
+  LocaleEnvironment saved_;
 };
 
 TEST_F(Golden, DocumentsGiveTheRecordedResults) {
@@ -153,7 +134,7 @@ TEST_F(Golden, DocumentsGiveTheRecordedResults) {
   std::sort(documents.begin(), documents.end());
   ASSERT_FALSE(documents.empty());
   // The results were recorded with the German locale installed.
-  if (!installed("de_DE.UTF-8"))
+  if (!locale_installed("de_DE.UTF-8"))
     GTEST_SKIP() << "de_DE.UTF-8 is not installed (scripts/setup-debian)";
   const bool update = std::getenv("BRELUND_UPDATE_GOLDEN") != nullptr;
   for (const fs::path& document : documents) {
