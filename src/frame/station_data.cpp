@@ -28,18 +28,10 @@ void release_station_data(GHashTable* table) noexcept {
   g_hash_table_destroy(table);
 }
 
-void store_owned(GHashTable* record, const char* key, char* value) noexcept {
-  gpointer replaced = g_hash_table_lookup(record, key);
-  g_hash_table_insert(record, const_cast<char*>(key), value);
-  g_free(replaced);
-}
-
 void store(GHashTable* record, const char* key, const char* value) noexcept {
-  store_owned(record, key, g_strdup(value));
-}
-
-bool holds_value(GHashTable* record, const char* key) noexcept {
-  return g_hash_table_lookup(record, key) != nullptr;
+  gpointer replaced = g_hash_table_lookup(record, key);
+  g_hash_table_insert(record, const_cast<char*>(key), g_strdup(value));
+  g_free(replaced);
 }
 
 void hand_over(GHashTable* station_data, const char* key, gpointer value) noexcept {

@@ -33,12 +33,6 @@ inline Record make_record() noexcept { return Record(new_record()); }
 // freeing the value it replaces: records have no value destroy function.
 void store(GHashTable* record, const char* key, const char* value) noexcept;
 
-// Takes ownership of a g_malloc'ed `value`; otherwise as store().
-void store_owned(GHashTable* record, const char* key, char* value) noexcept;
-
-// True when `key` is present with a non-null value.
-bool holds_value(GHashTable* record, const char* key) noexcept;
-
 // Inserts into the host's table (insert semantics: a value already there is
 // replaced without being released, as the host expects).
 void hand_over(GHashTable* station_data, const char* key, gpointer value) noexcept;
