@@ -18,13 +18,9 @@ inline constexpr std::size_t kMaxBytes = std::size_t{64} << 20;
 // Largest tree built, estimated from libxml2's node sizes and the text the
 // nodes hold. Bytes alone do not bound it: "<a/>" is 4 bytes of XML but a
 // node of 120, and a namespace defaulted in the DTD is copied into every
-// element that names it.
-// The benchmarks' build raises it to read their 10,000-day forecast (23.5 MB,
-// a tree estimated at 350 MiB); everything else keeps 256 MiB.
-#ifndef BRELUND_MAX_TREE_MIB
-#define BRELUND_MAX_TREE_MIB 256
-#endif
-inline constexpr std::size_t kMaxTreeBytes = std::size_t{BRELUND_MAX_TREE_MIB} << 20;
+// element that names it. A forecast's tree is about 15 times its text: a
+// 10,000-day forecast (23.5 MB) needs about 350 MiB and is read.
+inline constexpr std::size_t kMaxTreeBytes = std::size_t{512} << 20;
 
 // Most attributes on one element, and most namespaces in scope at once.
 // libxml2 checks attributes for duplicates and appends them to the element in

@@ -108,8 +108,10 @@ TEST_F(Sizes, XzFilesAreStillRead) {
 }
 
 TEST_F(Sizes, TreesPastTheirEstimatedSizeAreRefusedEarly) {
-  // 4 bytes of XML per 120-byte node: 9 MB of "<a/>" passes the tree limit.
-  EXPECT_EQ(read(kHead + kLocation + repeat("<a/>", 2'400'000) + kTail), Outcome::kOverLimit);
+  // 4 bytes of XML for a node of about 150: 20 MB of "<a/>" pass the tree
+  // limit, far within the limit on bytes.
+  EXPECT_EQ(read(kHead + kLocation + repeat("<a/>", document::kMaxTreeBytes / 110) + kTail),
+            Outcome::kOverLimit);
   // A namespace defaulted once in the DTD is copied into every element; the
   // declaration alone refuses the document.
   EXPECT_EQ(read("<!DOCTYPE w [<!ATTLIST a xmlns:p CDATA \"" + std::string(30'000, 'u') +
