@@ -3,6 +3,7 @@
 // in day_values.cpp.
 #include "readers/day_assembly.hpp"
 
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -10,6 +11,25 @@
 #include "xml.hpp"
 
 namespace brelund::readers {
+
+namespace {
+
+// libxml2 allocates a tree in document order, so the periods still to be
+// read lie just past the current one in memory. A large forecast's tree no
+// longer fits the caches by the time the parse ends; asking for the next
+// period's memory (about the size of one `time` subtree, 4 to 12 KB ahead)
+// while this one is read keeps the walk from waiting on each node in turn.
+// A prefetch never faults: where the layout differs it is only wasted.
+void prefetch_next_period(const xmlNode* time) noexcept {
+  constexpr std::size_t kLine = 64;
+  constexpr std::size_t kFrom = 4096;
+  constexpr std::size_t kTo = 12288;
+  const auto here = reinterpret_cast<std::uintptr_t>(time);
+  for (std::size_t offset = kFrom; offset < kTo; offset += kLine)
+    __builtin_prefetch(reinterpret_cast<const void*>(here + offset));
+}
+
+}  // namespace
 
 const std::array<const char*, DayAssembly::kFields> DayAssembly::kDayKeys = {
     BRELUND_KEY_DAY_NAME,           BRELUND_KEY_DAY_DATE,
@@ -31,8 +51,11 @@ DayAssembly::~DayAssembly() = default;
 void DayAssembly::read_forecast(const xmlNode* forecast) noexcept {
   for (const xmlNode* tabular : xml::elements(forecast)) {
     if (!xml::named(tabular, "tabular")) continue;
-    for (const xmlNode* time : xml::elements(tabular))
-      if (xml::named(time, "time")) read_time(time);
+    for (const xmlNode* time : xml::elements(tabular)) {
+      if (!xml::named(time, "time")) continue;
+      prefetch_next_period(time);
+      read_time(time);
+    }
   }
 }
 
