@@ -17,7 +17,7 @@ struct Outcome {
   std::string err;
 };
 
-Outcome inspect(std::vector<std::string> args) {
+Outcome inspect(std::vector<std::string> args, const char* directory = nullptr) {
   args.insert(args.begin(), BRELUND_INSPECT_PATH);
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
@@ -25,7 +25,7 @@ Outcome inspect(std::vector<std::string> args) {
   gchar* out = nullptr;
   gchar* err = nullptr;
   gint wait_status = 0;
-  const bool spawned = g_spawn_sync(nullptr, argv.data(), nullptr, G_SPAWN_DEFAULT, nullptr,
+  const bool spawned = g_spawn_sync(directory, argv.data(), nullptr, G_SPAWN_DEFAULT, nullptr,
                                     nullptr, &out, &err, &wait_status, nullptr);
   Outcome outcome{spawned && WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1,
                   out != nullptr ? std::string(out) : std::string(),
@@ -117,6 +117,11 @@ TEST_F(Inspector, ReadableOutputShowsDaysAndAbsentValuesPlainly) {
   EXPECT_NE(run.out.find("Forecast  1 days"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Tue  Dec 08  -3  -3  - -"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("latitude -, longitude -, time zone -"), std::string::npos) << run.out;
+
+  // A bare file name is the file in the current directory.
+  const Outcome bare = inspect({"STATION.xml"}, dir.path().c_str());
+  EXPECT_EQ(bare.status, 0) << bare.err;
+  EXPECT_EQ(bare.out, run.out);
 }
 
 TEST_F(Inspector, FailuresHaveDistinctStatusesAndSayWhatIsWrong) {

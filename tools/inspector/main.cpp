@@ -90,20 +90,25 @@ struct DocFree {
 
 // Everything after loading: one refresh of one station, then release.
 int inspect(const inspector::Plugin& plugin, const Options& options) {
-  const char* path = options.files[0];
+  // The plug-in takes the station from the file name after the last "/" and
+  // refuses a name without one; hosts pass whole paths. A bare name given
+  // on the command line means the file in the current directory.
+  const std::string given = options.files[0];
+  const std::string named = given.find('/') == std::string::npos ? "./" + given : given;
+  const char* path = named.c_str();
   GHashTable* station_data = g_hash_table_new(g_str_hash, g_str_equal);
   const int days = plugin.get_station_weather_data(path, station_data);
   if (days < 0) {
     g_hash_table_destroy(station_data);  // untouched on failure
     if (days == -2) {
       std::fprintf(stderr, "brelund-inspect: %s is an error document from the forecast service\n",
-                   path);
+                   given.c_str());
       return kErrorDocument;
     }
     std::fprintf(stderr,
                  "brelund-inspect: cannot read forecast file %s: check that it exists, is "
                  "readable, is well-formed XML and is named like STATION.xml\n",
-                 path);
+                 given.c_str());
     return kForecastUnreadable;
   }
   std::unique_ptr<xmlDoc, DocFree> hourly;
