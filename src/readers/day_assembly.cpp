@@ -24,9 +24,13 @@ void prefetch_next_period(const xmlNode* time) noexcept {
   constexpr std::size_t kLine = 64;
   constexpr std::size_t kFrom = 4096;
   constexpr std::size_t kTo = 12288;
+  // Addresses computed as integers: they may lie outside any object, where
+  // pointer arithmetic would be undefined.
   const auto here = reinterpret_cast<std::uintptr_t>(time);
-  for (std::size_t offset = kFrom; offset < kTo; offset += kLine)
+  for (std::size_t offset = kFrom; offset < kTo; offset += kLine) {
+    // NOLINTNEXTLINE(performance-no-int-to-ptr)
     __builtin_prefetch(reinterpret_cast<const void*>(here + offset));
+  }
 }
 
 }  // namespace
