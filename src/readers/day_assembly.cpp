@@ -53,11 +53,18 @@ DayAssembly::DayAssembly() noexcept = default;
 DayAssembly::~DayAssembly() = default;
 
 void DayAssembly::read_forecast(const xmlNode* forecast) noexcept {
+  // A forecast of a few weeks is still in the caches from its parse: there
+  // the prefetches would only cost time.
+  constexpr int kPrefetchAfter = 64;
+  int periods = 0;
   for (const xmlNode* tabular : xml::elements(forecast)) {
     if (!xml::named(tabular, "tabular")) continue;
     for (const xmlNode* time : xml::elements(tabular)) {
       if (!xml::named(time, "time")) continue;
-      prefetch_next_period(time);
+      if (periods < kPrefetchAfter)
+        ++periods;
+      else
+        prefetch_next_period(time);
       read_time(time);
     }
   }
