@@ -61,10 +61,7 @@ void DayAssembly::read_forecast(const xmlNode* forecast) noexcept {
     if (!xml::named(tabular, "tabular")) continue;
     for (const xmlNode* time : xml::elements(tabular)) {
       if (!xml::named(time, "time")) continue;
-      if (periods < kPrefetchAfter)
-        ++periods;
-      else
-        prefetch_next_period(time);
+      if (++periods > kPrefetchAfter) prefetch_next_period(time);
       read_time(time);
     }
   }
