@@ -250,7 +250,9 @@ TEST_F(Content, BenignDocumentsGiveLibxml2sDefaultTreeWhateverTheDefaults) {
                 "<?xml version=\"1.0\"?>\n<weatherdata>\n  <location>\n    "
                 "<location latitude=\"1\"/>  <!-- note -->\n  </location>\n"
                 "  <forecast> <sunr> </sunr> <sunr> <b/> 06:00 </sunr>"
-                "<![CDATA[ x ]]><?pi data?></forecast>\n</weatherdata>\n"),
+                "<![CDATA[ x ]]><?pi data?></forecast>\n"
+                // Short text that later pieces join (kept inside its node at first).
+                "<t>ab&amp;cd&#233;ef&lt;0123456789abcdef</t>\n</weatherdata>\n"),
       dir.write("doctype.xml",
                 "<!DOCTYPE weatherdata [<!ELEMENT weatherdata ANY>"
                 "<!ELEMENT sunr (#PCDATA)><!ATTLIST sunr a CDATA #IMPLIED>]>\n"
