@@ -4,7 +4,8 @@
 //   valgrind --tool=callgrind brelund_profile forecast 1000 5
 //
 // reads the 1,000-day forecast five times through libxml2 alone
-// (floor_once) and five times through the plug-in (plugin_once), alternately;
+// (floor_once) and five times through the plug-in (plugin_once), alternately,
+// then walks a tree of it five times with parse_xml_data alone (walk_once);
 // "hourly 48 5" does the same for the hourly document (detail_once). scripts/bench
 // --callgrind prints the inclusive counts per call.
 #include <libxml/parser.h>
@@ -41,6 +42,12 @@ namespace {
   read_plugin(path);
 }
 
+[[gnu::noinline]] void walk_once(xmlNode* root) {
+  GHashTable* table = brelund::bench::new_station_table();
+  parse_xml_data("profile", root, table);
+  brelund::bench::release_station_table(table);
+}
+
 [[gnu::noinline]] void detail_once(xmlNode* root) {
   GHashTable* table = brelund::bench::new_station_table();
   parse_xml_detail_data("profile", root, table);
@@ -67,6 +74,11 @@ int main(int argc, char** argv) {
       floor_once(path.c_str());
       plugin_once(path.c_str());
     }
+    xmlDoc* tree = xmlReadFile(path.c_str(), nullptr, 0);
+    if (tree == nullptr) return 1;
+    for (int i = 0; i < repeats; ++i) walk_once(xmlDocGetRootElement(tree));
+    xmlFreeDoc(tree);
+    xmlCleanupParser();
   } else if (kind == "hourly") {
     const std::string path = dir.write("hourly.xml", brelund::bench::hourly_document(size));
     for (int i = 0; i < repeats; ++i) floor_once(path.c_str());
