@@ -39,10 +39,30 @@ std::string DocumentDir::write(const std::string& name, const std::string& conte
   return path;
 }
 
-GHashTable* new_station_table() noexcept { return g_hash_table_new(g_str_hash, g_str_equal); }
+namespace {
 
-void release_station_table(GHashTable* table) noexcept {
+// Calls `read` on a fresh table, then releases what it stored.
+template <typename Read>
+int on_fresh_table(Read read) noexcept {
+  GHashTable* table = g_hash_table_new(g_str_hash, g_str_equal);
+  const int result = read(table);
   host::release_station_data(table, free_fields);
+  return result;
+}
+
+}  // namespace
+
+int refresh(const char* path) noexcept {
+  return on_fresh_table([&](GHashTable* table) { return get_station_weather_data(path, table); });
+}
+
+int read_forecast(xmlNode* root) noexcept {
+  return on_fresh_table([&](GHashTable* table) { return parse_xml_data("bench", root, table); });
+}
+
+int read_detail(xmlNode* root) noexcept {
+  return on_fresh_table(
+      [&](GHashTable* table) { return parse_xml_detail_data("bench", root, table); });
 }
 
 }  // namespace brelund::bench

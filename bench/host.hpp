@@ -3,6 +3,7 @@
 #pragma once
 
 #include <glib.h>
+#include <libxml/tree.h>
 
 #include <string>
 
@@ -22,10 +23,12 @@ class DocumentDir {
   std::string path_;
 };
 
-GHashTable* new_station_table() noexcept;
-
-// Releases everything a refresh stored (location, forecast, detail with its
-// hours list), then the table, as the host does.
-void release_station_table(GHashTable* table) noexcept;
+// One call into the plug-in as a host makes it: a fresh station data table,
+// the call, then the release of everything stored (location, forecast,
+// detail with its hours list) and of the table. Each returns what the
+// plug-in returned.
+int refresh(const char* path) noexcept;     // get_station_weather_data
+int read_forecast(xmlNode* root) noexcept;  // parse_xml_data alone
+int read_detail(xmlNode* root) noexcept;    // parse_xml_detail_data
 
 }  // namespace brelund::bench

@@ -16,7 +16,6 @@
 
 #include "documents.hpp"
 #include "host.hpp"
-#include "tarnvale-brelund-source.h"
 
 namespace brelund::bench {
 namespace {
@@ -77,30 +76,6 @@ bool floor_once(const Document& doc) noexcept {
   return true;
 }
 
-// A host's refresh: the full entry point, then the release of what it stored.
-int plugin_once(const Document& doc) noexcept {
-  GHashTable* table = new_station_table();
-  const int days = get_station_weather_data(doc.path.c_str(), table);
-  release_station_table(table);
-  return days;
-}
-
-// The forecast reader alone on a tree the host parsed, then the release.
-int walk_once(xmlNode* root) noexcept {
-  GHashTable* table = new_station_table();
-  const int days = parse_xml_data("bench", root, table);
-  release_station_table(table);
-  return days;
-}
-
-// The hourly reader on a tree the host parsed, then the release.
-int detail_once(xmlNode* root) noexcept {
-  GHashTable* table = new_station_table();
-  const int hours = parse_xml_detail_data("bench", root, table);
-  release_station_table(table);
-  return hours;
-}
-
 // Each iteration reads the document twice through the floor, then twice
 // through the plug-in, and times the second call of each: each side then
 // starts from the heap its own previous call left, as in a run of floors or
@@ -133,7 +108,7 @@ void paired(benchmark::State& state, const Document& doc) {
         continue;
       }
       const int result =
-          hourly != nullptr ? detail_once(xmlDocGetRootElement(hourly)) : plugin_once(doc);
+          hourly != nullptr ? read_detail(xmlDocGetRootElement(hourly)) : refresh(doc.path.c_str());
       plugin_time = thread_ns() - start;
       if (hourly == nullptr && result != doc.days)
         failure = result < 0 ? "the plug-in refused the document (-1)"
@@ -174,7 +149,7 @@ void walk(benchmark::State& state, const Document& doc) {
   std::vector<double> walk_ns;
   for (auto _ : state) {
     const double start = thread_ns();
-    const int days = walk_once(xmlDocGetRootElement(tree));
+    const int days = read_forecast(xmlDocGetRootElement(tree));
     walk_ns.push_back(thread_ns() - start);
     if (days != doc.days) {
       state.SkipWithError("the plug-in read a different number of days");

@@ -16,7 +16,6 @@
 
 #include "documents.hpp"
 #include "host.hpp"
-#include "tarnvale-brelund-source.h"
 
 namespace {
 
@@ -28,9 +27,7 @@ namespace {
 }
 
 [[gnu::always_inline]] inline void read_plugin(const char* path) {
-  GHashTable* table = brelund::bench::new_station_table();
-  if (get_station_weather_data(path, table) < 0) std::exit(1);
-  brelund::bench::release_station_table(table);
+  if (brelund::bench::refresh(path) < 0) std::exit(1);
 }
 
 [[gnu::noinline]] void floor_once(const char* path) { read_floor(path); }
@@ -42,17 +39,8 @@ namespace {
   read_plugin(path);
 }
 
-[[gnu::noinline]] void walk_once(xmlNode* root) {
-  GHashTable* table = brelund::bench::new_station_table();
-  parse_xml_data("profile", root, table);
-  brelund::bench::release_station_table(table);
-}
-
-[[gnu::noinline]] void detail_once(xmlNode* root) {
-  GHashTable* table = brelund::bench::new_station_table();
-  parse_xml_detail_data("profile", root, table);
-  brelund::bench::release_station_table(table);
-}
+[[gnu::noinline]] void walk_once(xmlNode* root) { brelund::bench::read_forecast(root); }
+[[gnu::noinline]] void detail_once(xmlNode* root) { brelund::bench::read_detail(root); }
 
 }  // namespace
 
