@@ -1,48 +1,8 @@
-// The exported code tables and their lookup with fallback.
+// The readers' lookups in the code tables.
 #include "codes/tables.hpp"
 
 #include <cstdio>
 #include <cstring>
-
-#include "tarnvale-brelund-source.h"
-
-namespace {
-
-void report_missing(const char* key) noexcept { std::fprintf(stderr, "Not found %s\n", key); }
-
-template <std::size_t N>
-GHashTable* make_table(const std::array<brelund::codes::Entry, N>& entries) noexcept {
-  // Keys and values are static: no destroy functions.
-  GHashTable* table = g_hash_table_new(g_str_hash, g_str_equal);
-  for (const auto& [key, value] : entries)
-    g_hash_table_insert(table, const_cast<char*>(key), const_cast<char*>(value));
-  return table;
-}
-
-}  // namespace
-
-GHashTable* hash_icons_brelund_table_create() noexcept {
-  return make_table(brelund::codes::kIcons);
-}
-
-GHashTable* hash_description_brelund_table_create() noexcept {
-  return make_table(brelund::codes::kDescriptions);
-}
-
-const char* hash_brelund_table_find(GHashTable* table, const char* key, int short_flag) noexcept {
-  if (key == nullptr) return nullptr;  // nothing to look up, nothing to name
-  char short_key[512];
-  const char* lookup = key;
-  if (short_flag != 0) {
-    std::snprintf(short_key, sizeof short_key - 1, "%s_short", key);
-    lookup = short_key;
-  }
-  gpointer value = nullptr;
-  if (table != nullptr && g_hash_table_lookup_extended(table, lookup, nullptr, &value))
-    return static_cast<const char*>(value);
-  report_missing(key);
-  return key;
-}
 
 namespace brelund::codes {
 namespace {
@@ -90,20 +50,22 @@ int symbol_of(const char* number) noexcept {
 
 }  // namespace
 
-const char* icon(bool night, const char* number, char (&key)[kKeyBuffer]) noexcept {
+const char* icon(bool night, const char* number) noexcept {
   if (const int symbol = symbol_of(number); symbol != 0)
     return kIcons[2 * static_cast<std::size_t>(symbol - 1) + (night ? 1 : 0)].second;
+  return nullptr;
+}
+
+const char* icon_key(bool night, const char* number, char (&key)[kKeyBuffer]) noexcept {
   std::memset(key, 0, sizeof key);
   std::snprintf(key, sizeof key - 1, night ? "night%s" : "day%s", number);
-  report_missing(key);
   return key;
 }
 
 const char* description(const char* name) noexcept {
   for (const auto& [key, value] : kDescriptions)
     if (key[0] == name[0] && std::strcmp(key, name) == 0) return value;
-  report_missing(name);
-  return name;
+  return nullptr;
 }
 
 }  // namespace brelund::codes

@@ -34,18 +34,22 @@ inline constexpr std::array<Entry, 10> kDescriptions{{
     {"Kraftig regn", "Heavy Rain"},
 }};
 
-// The readers' lookups. They give exactly what hash_brelund_table_find gives
-// on a freshly created table with short flag 0, "Not found" line included,
-// without creating and hashing a table for every document.
+// The readers' lookups: exactly what hash_brelund_table_find finds in a
+// freshly created table with short flag 0, without creating and hashing a
+// table for every document. A miss gives null; reporting it, and what
+// stands in for the translation, are the reader's.
 
 constexpr std::size_t kKeyBuffer = 256;
 
 // The icon code for symbol `number` in the day half ("day<number>") or the
-// night half ("night<number>"). On a miss the key is formatted into `key`
-// (bounded like the readers' 256-byte buffer), reported, and returned.
-const char* icon(bool night, const char* number, char (&key)[kKeyBuffer]) noexcept;
+// night half ("night<number>").
+const char* icon(bool night, const char* number) noexcept;
 
-// The English text for a condition name; on a miss `name` itself, reported.
+// The table key for symbol `number`, formatted into `key` (bounded like the
+// readers' 256-byte buffer): the text a missed icon lookup reports.
+const char* icon_key(bool night, const char* number, char (&key)[kKeyBuffer]) noexcept;
+
+// The English text for a condition name.
 const char* description(const char* name) noexcept;
 
 }  // namespace brelund::codes

@@ -7,37 +7,41 @@
 // the forecast list at period "3".
 #pragma once
 
-#include <glib.h>
-#include <libxml/tree.h>
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <string>
+#include <string_view>
 
 #include "codes/tables.hpp"
-#include "frame/record_draft.hpp"
-#include "frame/station_data.hpp"
 #include "readers/day_dates.hpp"
-#include "xml.hpp"
+#include "records/record_draft.hpp"
+#include "records/station_update.hpp"
+#include "sources/element.hpp"
 
 namespace brelund::readers {
 
 class DayAssembly {
  public:
-  DayAssembly() noexcept;
+  // Completed days go to `update`.
+  explicit DayAssembly(records::StationUpdate& update) noexcept : update_(update) {}
   DayAssembly(const DayAssembly&) = delete;
   DayAssembly& operator=(const DayAssembly&) = delete;
-  ~DayAssembly();
+  ~DayAssembly() = default;
 
-  // Runs the assembly over the `tabular` children of a `forecast` element.
-  void read_forecast(const xmlNode* forecast) noexcept;
+  // Events of one `time` element, in document order: its start, each child
+  // element (with the text of those whose text counts), its end.
+  void begin_time(const sources::Element& time);
+  // Reads a child of `time`; true when its text is wanted, which then comes
+  // through text() and ends with end_text().
+  bool read_value(const sources::Element& element);
+  void text(std::string_view text);
+  void end_text();
+  void end_time();
 
-  // Day records completed so far.
-  int count() const noexcept { return count_; }
-
-  // The forecast list (null when no day was completed); the caller owns it.
-  GSList* release_list() noexcept { return days_.release(); }
+  // Heap bytes held for the day being read (its values, a text being read).
+  std::size_t pending_bytes() const noexcept { return open_.capacity() + text_.capacity(); }
 
  private:
   // The period of the last `time` that had one; `other` for a text that is
@@ -74,56 +78,52 @@ class DayAssembly {
     Field night;
   };
 
-  // A value to store: text that stays put for the whole call (static text,
-  // the tree's own text), or short-lived text that is copied when stored.
+  // A value to store: static text (a code table's), kept as a pointer, or
+  // text that is copied when stored. Null stores a null value.
   struct Value {
     const char* text;
-    bool transient;
+    bool fixed;
   };
-  static Value stable(const char* text) noexcept { return {text, false}; }
-  static Value transient(const char* text) noexcept { return {text, true}; }
-  static Value of(const xml::String& text) noexcept { return {text.get(), text.copied()}; }
+  static Value fixed(const char* text) noexcept { return {text, true}; }
+  static Value copy(const char* text) noexcept { return {text, false}; }
 
   // Largest 32-bit value: "no temperature yet" for high and low. A reading
   // that large therefore counts as none, which the host has always seen.
   static constexpr std::int32_t kUnset = std::numeric_limits<std::int32_t>::max();
 
-  // Events of one `time` element, in the order they happen.
-  void read_time(const xmlNode* time) noexcept;
-  void begin_period(const xmlNode* time, const char* period) noexcept;
-  void open_day(const xmlNode* time) noexcept;
-  void stamp_date(const char* to) noexcept;
-  void read_value(const xmlNode* element) noexcept;
+  void begin_period(const sources::Element& time, const char* period);
+  void open_day(const sources::Element& time);
+  void stamp_date(const char* to);
   void close_day() noexcept;
 
   // Per-element value rules (day_values.cpp).
-  void read_temperature(const xmlNode* element) noexcept;
-  void read_symbol(const xmlNode* element) noexcept;
-  void read_wind_speed(const xmlNode* element) noexcept;
-  void read_attribute(const xmlNode* element, const char* name, Keys keys) noexcept;
-  void read_text(const xmlNode* element, Field field) noexcept;
+  void read_temperature(const sources::Element& element);
+  void read_symbol(const sources::Element& element);
+  void read_wind_speed(const sources::Element& element);
+  void read_attribute(const sources::Element& element, const char* name, Keys keys);
+  // A code the tables do not translate: reported, and stored as it is.
+  const char* untranslated(const char* code);
 
   // Stores into the open record, if any; the kind rule picks the field.
-  void store(Field field, Value value) noexcept;
-  void store_by_kind(Keys keys, Value value) noexcept;
+  void store(Field field, Value value);
+  void store_by_kind(Keys keys, Value value);
   bool day_value_kept(Keys keys) const noexcept;
 
-  // Per-call resources. The code lookups answer exactly as the exported
-  // tables do, without building them for every document.
+  records::StationUpdate& update_;
   DayDates dates_;  // the call's time record and its locales
   char buffer_[codes::kKeyBuffer]{};
 
-  // Assembly state.
-  station::RecordList days_;
-  int count_ = 0;
   // The open record's values, gathered until it closes: periods overwrite
-  // one another's values, and only the last ones are copied.
-  station::RecordDraft<kFields> open_{kDayKeys};
+  // one another's values, and only the last ones are copied to the heap.
+  records::RecordDraft<kFields> open_{kDayKeys};
   bool is_open_ = false;
   std::int32_t high_ = kUnset;
   std::int32_t low_ = kUnset;
   bool first_record_ = true;
   Kind kind_ = Kind::other;
+  bool closes_ = false;  // the `time` being read has period "3"
+  Field text_field_ = kSunrise;
+  std::string text_;
 };
 
 }  // namespace brelund::readers

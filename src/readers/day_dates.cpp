@@ -6,8 +6,6 @@ namespace brelund::readers {
 namespace {
 
 constexpr const char* kToFormat = "%Y-%m-%dT%H:%M:%S";
-constexpr const char* kPosix = "POSIX";
-constexpr const char* kEnvironment = "";
 
 void clear(char (&buffer)[DayDates::kBuffer]) noexcept { std::memset(buffer, 0, sizeof buffer); }
 
@@ -19,42 +17,41 @@ DayDates::~DayDates() {
 }
 
 void DayDates::prepare() noexcept {
-  mode_ = Mode::kSwitching;
-  if (uselocale(nullptr) != LC_GLOBAL_LOCALE) return;
-  posix_ = newlocale(LC_TIME_MASK, kPosix, nullptr);
+  prepared_ = true;
+  if (locale_t own = uselocale(nullptr); own != LC_GLOBAL_LOCALE) {
+    thread_ = own;
+    return;
+  }
+  posix_ = newlocale(LC_TIME_MASK, "POSIX", nullptr);
   if (posix_ == nullptr) return;
-  // Where the sequence leaves LC_TIME: a failed switch to "" stays at POSIX.
-  const bool environment = std::setlocale(LC_TIME, kEnvironment) != nullptr;
-  if (!environment) std::setlocale(LC_TIME, kPosix);
   // Derived afresh on every call: the environment may change between calls.
-  weekday_ = environment ? newlocale(LC_TIME_MASK, kEnvironment, nullptr) : posix_;
-  if (weekday_ != nullptr) mode_ = Mode::kObjects;
+  // A locale the environment names but the system lacks leaves POSIX.
+  weekday_ = newlocale(LC_TIME_MASK, "", nullptr);
+  if (weekday_ == nullptr) weekday_ = posix_;
 }
 
 void DayDates::format(const char* to, char (&name)[kBuffer], char (&date)[kBuffer]) noexcept {
-  if (mode_ == Mode::kUnprepared) prepare();
-  if (mode_ == Mode::kSwitching) {
-    format_switching(to, name, date);
+  if (!prepared_) prepare();
+  clear(name);
+  clear(date);
+  if (thread_ != nullptr || posix_ == nullptr) {
+    // In the thread's own locale; or, with no memory for locale objects, in
+    // whatever the process has.
+    locale_t in = thread_ != nullptr ? thread_ : uselocale(nullptr);
+    if (in == LC_GLOBAL_LOCALE) {
+      strptime(to, kToFormat, &time_);
+      std::strftime(name, sizeof name - 1, "%a", &time_);
+      std::strftime(date, sizeof date - 1, "%b %d", &time_);
+      return;
+    }
+    strptime_l(to, kToFormat, &time_, in);
+    strftime_l(name, sizeof name - 1, "%a", &time_, in);
+    strftime_l(date, sizeof date - 1, "%b %d", &time_, in);
     return;
   }
   strptime_l(to, kToFormat, &time_, posix_);
-  clear(name);
   strftime_l(name, sizeof name - 1, "%a", &time_, weekday_);
-  clear(date);
   strftime_l(date, sizeof date - 1, "%b %d", &time_, posix_);
-}
-
-void DayDates::format_switching(const char* to, char (&name)[kBuffer],
-                                char (&date)[kBuffer]) noexcept {
-  std::setlocale(LC_TIME, kPosix);
-  strptime(to, kToFormat, &time_);
-  std::setlocale(LC_TIME, kEnvironment);
-  clear(name);
-  std::strftime(name, sizeof name - 1, "%a", &time_);
-  clear(date);
-  std::setlocale(LC_TIME, kPosix);
-  std::strftime(date, sizeof date - 1, "%b %d", &time_);
-  std::setlocale(LC_TIME, kEnvironment);
 }
 
 }  // namespace brelund::readers

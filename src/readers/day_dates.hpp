@@ -1,17 +1,16 @@
 // The weekday name and date of a day record, from its `to` time: the name in
 // the environment's LC_TIME locale, the date ("Mar 07") and the parse in
-// POSIX, and the process's LC_TIME left at the environment's locale (or at
-// POSIX when the environment names a locale that is not installed).
-//
-// Those are the results of switching LC_TIME around each step: POSIX, parse,
-// "", "%a", POSIX, "%b %d", "". Four setlocale calls per day cost more than
-// the rest of the day's record, so the formatting goes through locale
-// objects instead, and LC_TIME is switched once per call, to where that
-// sequence leaves it. A thread with a locale of its own (uselocale) would
-// format differently through objects; there the sequence itself runs.
+// POSIX. Those are the results of switching LC_TIME around each step:
+// POSIX, parse, "", "%a", POSIX, "%b %d", "". The steps go through locale
+// objects instead, and the process's LC_TIME is left where that sequence
+// leaves it only when the read is handed over (records::StationUpdate): a
+// document found broken later must leave LC_TIME untouched. A thread with a
+// locale of its own (uselocale) parses and formats everything in it, as the
+// switching sequence would there.
 #pragma once
 
 #include <clocale>
+#include <cstddef>
 #include <ctime>
 
 namespace brelund::readers {
@@ -31,13 +30,12 @@ class DayDates {
   void format(const char* to, char (&name)[kBuffer], char (&date)[kBuffer]) noexcept;
 
  private:
-  enum class Mode { kUnprepared, kObjects, kSwitching };
   void prepare() noexcept;
-  void format_switching(const char* to, char (&name)[kBuffer], char (&date)[kBuffer]) noexcept;
 
-  Mode mode_ = Mode::kUnprepared;
+  bool prepared_ = false;
   locale_t posix_ = nullptr;
   locale_t weekday_ = nullptr;  // the environment's LC_TIME, or posix_
+  locale_t thread_ = nullptr;   // the thread's own locale, when it has one
   std::tm time_{};
 };
 

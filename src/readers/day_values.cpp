@@ -6,8 +6,6 @@
 
 #include "readers/day_assembly.hpp"
 #include "readers/numbers.hpp"
-#include "tarnvale-brelund-source.h"
-#include "xml.hpp"
 
 namespace brelund::readers {
 namespace {
@@ -17,95 +15,109 @@ constexpr std::int64_t kMetresPerKilometre = 1000;
 
 }  // namespace
 
-void DayAssembly::read_value(const xmlNode* element) noexcept {
-  if (xml::named(element, "temperature"))
+bool DayAssembly::read_value(const sources::Element& element) {
+  if (element.named("temperature")) {
     read_temperature(element);
-  else if (xml::named(element, "symbol"))
+  } else if (element.named("symbol")) {
     read_symbol(element);
-  else if (xml::named(element, "pressure"))
+  } else if (element.named("pressure")) {
     read_attribute(element, "value", {kDayPressure, kNightPressure});
-  else if (xml::named(element, "precipitation"))
+  } else if (element.named("precipitation")) {
     read_attribute(element, "value", {kDayPrecipitation, kNightPrecipitation});
-  else if (xml::named(element, "windSpeed"))
+  } else if (element.named("windSpeed")) {
     read_wind_speed(element);
-  else if (xml::named(element, "windDirection"))
+  } else if (element.named("windDirection")) {
     read_attribute(element, "code", {kDayWindTitle, kNightWindTitle});
-  else if (xml::named(element, "sunr"))
-    read_text(element, kSunrise);
-  else if (xml::named(element, "suns"))
-    read_text(element, kSunset);
+  } else if (element.named("sunr") || element.named("suns")) {
+    // Sunrise and sunset are the element's whole text, under every period kind.
+    text_field_ = element.named("sunr") ? kSunrise : kSunset;
+    text_.clear();
+    return true;
+  }
+  return false;
+}
+
+void DayAssembly::text(std::string_view text) { text_.append(text); }
+
+void DayAssembly::end_text() {
+  if (is_open_) open_.set_copy(text_field_, std::string_view(text_));
 }
 
 // High and low of the whole day, whatever the period. Equal readings keep the
 // earlier text ("2" stays when "2.9" follows, both reading as 2).
-void DayAssembly::read_temperature(const xmlNode* element) noexcept {
-  const xml::String value = xml::attribute(element, "value");
+void DayAssembly::read_temperature(const sources::Element& element) {
+  const sources::Value value = element.attribute("value");
   if (!value) return;
   const std::int32_t n = leading_int(value.get());
   if (high_ == kUnset || n > high_) {
     high_ = n;
-    store(kHigh, of(value));
+    store(kHigh, copy(value.get()));
   }
   if (low_ == kUnset || n < low_) {
     low_ = n;
-    store(kLow, of(value));
+    store(kLow, copy(value.get()));
   }
 }
 
 // Symbol number and condition name, translated through the code tables. A
 // missing attribute has nothing to translate, so that value is left out.
-void DayAssembly::read_symbol(const xmlNode* element) noexcept {
+void DayAssembly::read_symbol(const sources::Element& element) {
   if (kind_ == Kind::other) return;
   static constexpr Keys kIcon{kDayIcon, kNightIcon};
   static constexpr Keys kTitle{kDayTitle, kNightTitle};
   const bool night = kind_ == Kind::period0 || kind_ == Kind::period3;
-  const xml::String number = xml::attribute(element, "number");
+  const sources::Value number = element.attribute("number");
   if (number && !day_value_kept(kIcon)) {
-    // A miss gives back the key formatted in buffer_, which the next value reuses.
-    const char* icon = codes::icon(night, number.get(), buffer_);
-    store_by_kind(kIcon, icon == buffer_ ? transient(icon) : stable(icon));
+    if (const char* icon = codes::icon(night, number.get()))
+      store_by_kind(kIcon, fixed(icon));
+    else
+      store_by_kind(kIcon, copy(untranslated(codes::icon_key(night, number.get(), buffer_))));
   }
-  const xml::String name = xml::attribute(element, "name");
+  const sources::Value name = element.attribute("name");
   if (name && !day_value_kept(kTitle)) {
-    const char* title = codes::description(name.get());
-    store_by_kind(kTitle, title == name.get() ? of(name) : stable(title));
+    if (const char* title = codes::description(name.get()))
+      store_by_kind(kTitle, fixed(title));
+    else
+      store_by_kind(kTitle, copy(untranslated(name.get())));
   }
+}
+
+const char* DayAssembly::untranslated(const char* code) {
+  update_.diagnostics.hold(code);
+  return code;
 }
 
 // Metres per second to whole km/h, truncated toward zero. The product is
 // formed in 64 bits: the largest reading (2147483647 m/s) would overflow 32,
 // and there the exact quotient is stored. Without `mps` nothing is stored.
-void DayAssembly::read_wind_speed(const xmlNode* element) noexcept {
-  const xml::String mps = xml::attribute(element, "mps");
+void DayAssembly::read_wind_speed(const sources::Element& element) {
+  const sources::Value mps = element.attribute("mps");
   if (!mps) return;
   const std::int64_t kmh = leading_int(mps.get()) * kSecondsPerHour / kMetresPerKilometre;
   std::memset(buffer_, 0, sizeof buffer_);
   // Plain decimal, as "%" PRId64 writes it; 20 characters at most.
   std::to_chars(buffer_, buffer_ + sizeof buffer_ - 1, kmh);
-  store_by_kind({kDayWindSpeed, kNightWindSpeed}, transient(buffer_));
+  store_by_kind({kDayWindSpeed, kNightWindSpeed}, copy(buffer_));
 }
 
 // A missing attribute stores its key with a null value: the host has always
 // been handed the key.
-void DayAssembly::read_attribute(const xmlNode* element, const char* name, Keys keys) noexcept {
-  store_by_kind(keys, of(xml::attribute(element, name)));
+void DayAssembly::read_attribute(const sources::Element& element, const char* name, Keys keys) {
+  const sources::Value value = element.attribute(name);
+  store_by_kind(keys, copy(value.get()));
 }
 
-void DayAssembly::read_text(const xmlNode* element, Field field) noexcept {
-  store(field, of(xml::text(element)));
-}
-
-void DayAssembly::store(Field field, Value value) noexcept {
+void DayAssembly::store(Field field, Value value) {
   if (!is_open_) return;
-  if (value.transient)
-    open_.set_copy(field, value.text);
-  else
+  if (value.fixed)
     open_.set_static(field, value.text);
+  else
+    open_.set_copy(field, value.text);
 }
 
 // Night values come from period 0 and are overwritten by period 3; day values
 // come from period 1, or from period 2 when period 1 gave none.
-void DayAssembly::store_by_kind(Keys keys, Value value) noexcept {
+void DayAssembly::store_by_kind(Keys keys, Value value) {
   switch (kind_) {
     case Kind::period0:
     case Kind::period3:

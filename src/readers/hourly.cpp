@@ -1,5 +1,7 @@
 // The hour-by-hour document: the detail record and its hours list. Nothing is
 // translated: every value but the hour itself is an element's text, copied.
+#include "readers/hourly.hpp"
+
 #include <libxml/tree.h>
 
 #include <array>
@@ -7,10 +9,10 @@
 #include <ctime>
 #include <span>
 
-#include "frame/record_draft.hpp"
-#include "frame/station_data.hpp"
+#include "records/record_draft.hpp"
+#include "records/station_data.hpp"
+#include "sources/tree_text.hpp"
 #include "tarnvale-brelund-source.h"
-#include "xml.hpp"
 
 namespace brelund::readers {
 namespace {
@@ -34,7 +36,7 @@ constexpr std::array<const char*, kFields> kHourKeys = {
     BRELUND_KEY_HOUR_WIND_SPEED, BRELUND_KEY_HOUR_WIND_GUST,   BRELUND_KEY_HOUR_WIND_DIRECTION,
 };
 
-using HourDraft = station::RecordDraft<kFields>;
+using HourDraft = records::RecordDraft<kFields>;
 
 struct TextField {
   const char* element;
@@ -55,8 +57,8 @@ constexpr TextField kWindFields[] = {
 // Takes the text of `element` when its name is one of `fields`.
 void copy_text(HourDraft& hour, const xmlNode* element, std::span<const TextField> fields) {
   for (const TextField& field : fields)
-    if (xml::named(element, field.element)) {
-      hour.set(field.field, xml::text(element));
+    if (sources::same_name(element->name, field.element)) {
+      hour.set_copy(field.field, sources::tree::text(element).get());
       return;
     }
 }
@@ -65,7 +67,7 @@ void copy_text(HourDraft& hour, const xmlNode* element, std::span<const TextFiel
 // so a `c` that is not an hour repeats the previous hour ("00" before any).
 class HourOfDay {
  public:
-  void store(HourDraft& hour, const char* c) noexcept {
+  void store(HourDraft& hour, const char* c) {
     char buffer[256] = {};
     std::strncpy(buffer, c, sizeof buffer - 1);
     strptime(buffer, "%H", &time_);
@@ -79,49 +81,45 @@ class HourOfDay {
 };
 
 // `hour` is the call's draft, empty between hours.
-station::Record read_hour(const xmlNode* element, HourOfDay& clock, HourDraft& hour) noexcept {
+records::Record read_hour(const xmlNode* element, HourOfDay& clock, HourDraft& hour) {
   // Without `c` there is no hour to tell: `hours` is left out rather than
   // claiming the previous one.
-  if (const xml::String c = xml::attribute(element, "c")) clock.store(hour, c.get());
+  if (const sources::Value c = sources::tree::attribute(element, "c")) clock.store(hour, c.get());
   // A later element of the same name overwrites the earlier value.
-  for (const xmlNode* child : xml::elements(element)) {
-    if (!xml::named(child, "wind")) {
+  for (const xmlNode* child : sources::tree::elements(element)) {
+    if (!sources::same_name(child->name, "wind")) {
       copy_text(hour, child, kHourFields);
       continue;
     }
-    for (const xmlNode* wind : xml::elements(child)) copy_text(hour, wind, kWindFields);
+    for (const xmlNode* wind : sources::tree::elements(child)) copy_text(hour, wind, kWindFields);
   }
   return hour.build();
 }
 
 }  // namespace
-}  // namespace brelund::readers
 
-int parse_xml_detail_data(const char* /*station_id*/, xmlNode* root,
-                          GHashTable* station_data) noexcept {
-  using namespace brelund;
-  // Declared entities and attribute defaults would be copied, unbounded,
-  // wherever their text is read: such documents are refused whole.
-  if (root == nullptr || station_data == nullptr || xml::declares_expansions(root->doc)) return 0;
-  readers::HourOfDay clock;
-  readers::HourDraft draft(readers::kHourKeys);
-  station::Record detail;
-  station::RecordList hours;
+int read_hourly(const xmlNode* root, GHashTable* station_data) {
+  HourOfDay clock;
+  HourDraft draft(kHourKeys);
+  records::Record detail;
+  records::RecordList hours;
   int count = 0;
-  for (const xmlNode* hbhf : xml::elements(root)) {
-    if (!xml::named(hbhf, "hbhf")) continue;
-    detail = station::make_record();  // an earlier one is released: the host never saw it
-    for (const xmlNode* child : xml::elements(hbhf)) {
-      if (xml::named(child, "lsup")) {
-        station::store(detail.get(), BRELUND_KEY_LAST_UPDATE, xml::text(child).get());
-      } else if (xml::named(child, "hour")) {
-        hours.append(readers::read_hour(child, clock, draft));
+  for (const xmlNode* hbhf : sources::tree::elements(root)) {
+    if (!sources::same_name(hbhf->name, "hbhf")) continue;
+    detail = records::make_record();  // an earlier one is released: the host never saw it
+    for (const xmlNode* child : sources::tree::elements(hbhf)) {
+      if (sources::same_name(child->name, "lsup")) {
+        records::store(detail.get(), BRELUND_KEY_LAST_UPDATE, sources::tree::text(child).get());
+      } else if (sources::same_name(child->name, "hour")) {
+        hours.append(read_hour(child, clock, draft));
         ++count;
       }
     }
   }
   if (detail)
     g_hash_table_insert(detail.get(), const_cast<char*>(BRELUND_KEY_HOURS_DATA), hours.release());
-  station::hand_over(station_data, BRELUND_KEY_DETAIL, detail.release());
+  records::hand_over(station_data, BRELUND_KEY_DETAIL, detail.release());
   return count;
 }
+
+}  // namespace brelund::readers

@@ -91,4 +91,67 @@ std::string read_file(const std::string& path) {
   return out.str();
 }
 
+namespace {
+
+void dump_record(std::ostringstream& out, const char* indent, GHashTable* record) {
+  if (record == nullptr) {
+    out << indent << "<null>\n";
+    return;
+  }
+  struct Context {
+    std::ostringstream* out;
+    const char* indent;
+  } context{&out, indent};
+  g_hash_table_foreach(
+      record,
+      [](gpointer key, gpointer value, gpointer data) {
+        const auto* c = static_cast<Context*>(data);
+        const std::string name = static_cast<const char*>(key);
+        *c->out << c->indent << name << " = ";
+        if (name == "hours_data")
+          *c->out << "<list>";
+        else
+          *c->out << (value == nullptr ? "<null>" : static_cast<const char*>(value));
+        *c->out << "\n";
+      },
+      &context);
+}
+
+void dump_list(std::ostringstream& out, const char* name, GSList* list) {
+  int i = 0;
+  for (GSList* cell = list; cell != nullptr; cell = cell->next, ++i) {
+    out << "  " << name << "[" << i << "]\n";
+    dump_record(out, "    ", static_cast<GHashTable*>(cell->data));
+  }
+}
+
+}  // namespace
+
+std::string dump_station_data(const HostTable& table) {
+  std::ostringstream out;
+  struct Entry {
+    std::string key;
+    gpointer value;
+  };
+  std::vector<Entry> entries;
+  g_hash_table_foreach(
+      table.get(),
+      [](gpointer key, gpointer value, gpointer data) {
+        static_cast<std::vector<Entry>*>(data)->push_back({static_cast<const char*>(key), value});
+      },
+      &entries);
+  for (const Entry& entry : entries) {
+    out << entry.key << "\n";
+    if (entry.key == "forecast") {
+      dump_list(out, "day", static_cast<GSList*>(entry.value));
+    } else {
+      auto* record = static_cast<GHashTable*>(entry.value);
+      dump_record(out, "  ", record);
+      if (entry.key == "detail" && record != nullptr)
+        dump_list(out, "hour", static_cast<GSList*>(g_hash_table_lookup(record, "hours_data")));
+    }
+  }
+  return out.str();
+}
+
 }  // namespace brelund::testing

@@ -32,6 +32,10 @@ class HostTable {
 // it is present with a null value.
 std::string field(GHashTable* record, const char* key);
 
+// Everything in the table, in the table's own iteration order (records'
+// keys too): keys, values ("<null>" for null), lists in order.
+std::string dump_station_data(const HostTable& table);
+
 // A temporary directory, removed with everything in it.
 class TempDir {
  public:

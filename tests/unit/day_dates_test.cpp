@@ -1,5 +1,6 @@
-// Weekday names and dates through locale objects give the texts, and leave
-// LC_TIME, exactly as switching the process's locale around every step does.
+// Weekday names and dates through locale objects, with LC_TIME set once when
+// the read is handed over, give the texts, and leave LC_TIME, exactly as
+// switching the process's locale around every step does.
 #include "readers/day_dates.hpp"
 
 #include <gtest/gtest.h>
@@ -12,11 +13,33 @@
 #include <vector>
 
 #include "locale_environment.hpp"
+#include "records/station_update.hpp"
 
 namespace brelund::testing {
 namespace {
 
 using readers::DayDates;
+
+// The formatting of one read, and its hand-over (which stores nothing here).
+class Objects {
+ public:
+  Objects() = default;
+  Objects(const Objects&) = delete;
+  Objects& operator=(const Objects&) = delete;
+  ~Objects() {
+    GHashTable* table = g_hash_table_new(g_str_hash, g_str_equal);
+    update_.hand_over(table);
+    g_hash_table_destroy(table);
+  }
+  void format(const char* to, char (&name)[DayDates::kBuffer], char (&date)[DayDates::kBuffer]) {
+    dates_.format(to, name, date);
+    update_.dated = true;
+  }
+
+ private:
+  DayDates dates_;
+  records::StationUpdate update_;
+};
 
 // The switching sequence itself, one call's worth.
 class Switching {
@@ -81,7 +104,7 @@ TEST_F(DayDatesTest, SameTextsAndLcTimeAsTheSwitchingSequence) {
     setenv("LC_ALL", environment, 1);
     for (const char* before : {"C", locale_installed("de_DE.UTF-8") ? "de_DE.UTF-8" : "POSIX"}) {
       const Result expected = run<Switching>(tos, before);
-      const Result actual = run<DayDates>(tos, before);
+      const Result actual = run<Objects>(tos, before);
       EXPECT_EQ(actual.texts, expected.texts) << environment << " from " << before;
       EXPECT_EQ(actual.lc_time_after, expected.lc_time_after) << environment << " from " << before;
     }
@@ -91,19 +114,19 @@ TEST_F(DayDatesTest, SameTextsAndLcTimeAsTheSwitchingSequence) {
 TEST_F(DayDatesTest, WeekdayFollowsTheEnvironmentMonthStaysPosix) {
   if (!locale_installed("de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
   setenv("LC_ALL", "de_DE.UTF-8", 1);
-  const Result german = run<DayDates>({"2010-03-07T06:00:00"}, "C");
+  const Result german = run<Objects>({"2010-03-07T06:00:00"}, "C");
   EXPECT_EQ(german.texts, std::vector<std::string>{"So | Mar 07"});
   EXPECT_EQ(german.lc_time_after, "de_DE.UTF-8");
   // The environment is read again on every call.
   setenv("LC_ALL", "C", 1);
-  EXPECT_EQ(run<DayDates>({"2010-03-07T06:00:00"}, "de_DE.UTF-8").texts,
+  EXPECT_EQ(run<Objects>({"2010-03-07T06:00:00"}, "de_DE.UTF-8").texts,
             std::vector<std::string>{"Sun | Mar 07"});
 }
 
 TEST_F(DayDatesTest, UninstalledEnvironmentLocaleLeavesPosix) {
   setenv("LC_ALL", "xx_YY.UTF-8", 1);
   const char* before = locale_installed("de_DE.UTF-8") ? "de_DE.UTF-8" : "C.UTF-8";
-  const Result result = run<DayDates>({"2010-03-07T06:00:00"}, before);
+  const Result result = run<Objects>({"2010-03-07T06:00:00"}, before);
   EXPECT_EQ(result.texts, std::vector<std::string>{"Sun | Mar 07"});
   EXPECT_EQ(result.lc_time_after, "C");
 }
@@ -112,7 +135,7 @@ TEST_F(DayDatesTest, NothingFormattedLeavesLcTimeAlone) {
   setenv("LC_ALL", "C", 1);
   const std::string before = std::setlocale(LC_TIME, "C.UTF-8") != nullptr ? "C.UTF-8" : "POSIX";
   const std::string expected = (std::setlocale(LC_TIME, before.c_str()), lc_time());
-  EXPECT_EQ(run<DayDates>({}, before.c_str()).lc_time_after, expected);
+  EXPECT_EQ(run<Objects>({}, before.c_str()).lc_time_after, expected);
 }
 
 TEST_F(DayDatesTest, ThreadLocaleIsHonouredAsTheSequenceHonoursIt) {
@@ -125,7 +148,7 @@ TEST_F(DayDatesTest, ThreadLocaleIsHonouredAsTheSequenceHonoursIt) {
   setenv("LC_ALL", "C", 1);
   const std::vector<const char*> tos = {"2010-03-07T06:00:00", "2010-03-09T06:00:00"};
   const Result expected = run<Switching>(tos, "C");
-  const Result actual = run<DayDates>(tos, "C");
+  const Result actual = run<Objects>(tos, "C");
   uselocale(previous);
   freelocale(german);
   EXPECT_EQ(actual.texts, expected.texts);

@@ -33,66 +33,6 @@ namespace fs = std::filesystem;
 
 fs::path tests_dir() { return fs::path(__FILE__).parent_path().parent_path(); }
 
-void dump_record(std::ostringstream& out, const char* indent, GHashTable* record) {
-  if (record == nullptr) {
-    out << indent << "<null>\n";
-    return;
-  }
-  struct Context {
-    std::ostringstream* out;
-    const char* indent;
-  } context{&out, indent};
-  g_hash_table_foreach(
-      record,
-      [](gpointer key, gpointer value, gpointer data) {
-        const auto* c = static_cast<Context*>(data);
-        const std::string name = static_cast<const char*>(key);
-        *c->out << c->indent << name << " = ";
-        if (name == BRELUND_KEY_HOURS_DATA)
-          *c->out << "<list>";
-        else
-          *c->out << (value == nullptr ? "<null>" : static_cast<const char*>(value));
-        *c->out << "\n";
-      },
-      &context);
-}
-
-void dump_list(std::ostringstream& out, const char* name, GSList* list) {
-  int i = 0;
-  for (GSList* cell = list; cell != nullptr; cell = cell->next, ++i) {
-    out << "  " << name << "[" << i << "]\n";
-    dump_record(out, "    ", static_cast<GHashTable*>(cell->data));
-  }
-}
-
-std::string dump_table(const HostTable& table) {
-  std::ostringstream out;
-  struct Entry {
-    std::string key;
-    gpointer value;
-  };
-  std::vector<Entry> entries;
-  g_hash_table_foreach(
-      table.get(),
-      [](gpointer key, gpointer value, gpointer data) {
-        static_cast<std::vector<Entry>*>(data)->push_back({static_cast<const char*>(key), value});
-      },
-      &entries);
-  for (const Entry& entry : entries) {
-    out << entry.key << "\n";
-    if (entry.key == BRELUND_KEY_FORECAST) {
-      dump_list(out, "day", static_cast<GSList*>(entry.value));
-    } else {
-      auto* record = static_cast<GHashTable*>(entry.value);
-      dump_record(out, "  ", record);
-      if (entry.key == BRELUND_KEY_DETAIL && record != nullptr)
-        dump_list(out, "hour",
-                  static_cast<GSList*>(g_hash_table_lookup(record, BRELUND_KEY_HOURS_DATA)));
-    }
-  }
-  return out.str();
-}
-
 class Golden : public ::testing::Test {
  protected:
   // One document read under the environment locale `environment`, starting
@@ -119,7 +59,7 @@ class Golden : public ::testing::Test {
     out << "result " << result << "\nLC_TIME after " << std::setlocale(LC_TIME, nullptr)
         << "\nstderr\n"
         << said << "station data\n"
-        << dump_table(table);
+        << dump_station_data(table);
     return out.str();
   }
 

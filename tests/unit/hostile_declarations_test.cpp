@@ -7,15 +7,15 @@
 #include <string>
 
 #include "documents.hpp"
-#include "frame/document.hpp"
 #include "host_table.hpp"
 #include "hostile.hpp"
 #include "tarnvale-brelund-source.h"
+#include "two_ways.hpp"
 
 namespace brelund::testing {
 namespace {
 
-using document::Outcome;
+using sources::Outcome;
 
 const std::string kLocation =
     R"(<location><location latitude="69.6" longitude="18.9"/></location>)";
@@ -84,7 +84,7 @@ class Declarations : public ::testing::Test {
     for (const std::string& text : refused_documents()) {
       SCOPED_TRACE(i++);
       const std::string path = dir.write("doc.xml", text);
-      EXPECT_EQ(document::read_file(path.c_str()).outcome, Outcome::kDeclaresExpansions);
+      EXPECT_EQ(stream_outcome(path), Outcome::kDeclaresExpansions);
       EXPECT_EQ(get_station_weather_data(path.c_str(), table.get()), -1);
       EXPECT_EQ(table.size(), 0u);
     }

@@ -4,18 +4,19 @@
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
 
+#include <optional>
 #include <string>
 
 #include "documents.hpp"
-#include "frame/document.hpp"
 #include "host_table.hpp"
 #include "hostile.hpp"
 #include "tarnvale-brelund-source.h"
+#include "two_ways.hpp"
 
 namespace brelund::testing {
 namespace {
 
-using document::Outcome;
+using sources::Outcome;
 
 const std::string kHead = "<?xml version=\"1.0\"?>\n<weatherdata>";
 const std::string kLocation =
@@ -37,35 +38,36 @@ class Sizes : public ::testing::Test {
     return read_path(path);
   }
   Outcome read_path(const std::string& path) {
-    const Outcome outcome = document::read_file(path.c_str()).outcome;
-    const int result = get_station_weather_data(path.c_str(), table.get());
+    const Outcome outcome = stream_outcome(path);
+    table.emplace();
+    const int result = get_station_weather_data(path.c_str(), table->get());
     EXPECT_EQ(result == -1, outcome != Outcome::kRead);
     if (result == -1) {
-      EXPECT_EQ(table.size(), 0u);
+      EXPECT_EQ(table->size(), 0u);
     }
     return outcome;
   }
-  std::string latitude() { return field(table.record("location"), "station_latitude"); }
+  std::string latitude() { return field(table->record("location"), "station_latitude"); }
 
   TempDir dir;
-  HostTable table;
+  std::optional<HostTable> table;
 };
 
 TEST_F(Sizes, SixtyFourMebibytesOfXmlAreReadAndOneByteMoreIsRefused) {
   // Padding in 1 MiB elements: one text node may not exceed 10 MB.
   const std::string block = "<p>" + std::string((1 << 20) - 7, ' ') + "</p>";
   const std::size_t fixed = kHead.size() + kLocation.size() + kTail.size();
-  const std::size_t blocks = (document::kMaxBytes - fixed) / block.size();
-  const std::string rest(document::kMaxBytes - fixed - blocks * block.size(), ' ');
+  const std::size_t blocks = (sources::kMaxBytes - fixed) / block.size();
+  const std::string rest(sources::kMaxBytes - fixed - blocks * block.size(), ' ');
   std::string text = kHead + kLocation + repeat(block, blocks) + rest + kTail;
-  ASSERT_EQ(text.size(), document::kMaxBytes);
+  ASSERT_EQ(text.size(), sources::kMaxBytes);
   EXPECT_EQ(read(text), Outcome::kRead);
   EXPECT_EQ(latitude(), "69.6");
 
   text.insert(text.size() - kTail.size(), " ");
   HostTable fresh;
   const std::string path = dir.write("doc.xml", text);
-  EXPECT_EQ(document::read_file(path.c_str()).outcome, Outcome::kOverLimit);
+  EXPECT_EQ(stream_outcome(path), Outcome::kOverLimit);
   EXPECT_EQ(get_station_weather_data(path.c_str(), fresh.get()), -1);
   EXPECT_EQ(fresh.size(), 0u);
 }
@@ -80,7 +82,7 @@ TEST_F(Sizes, CompressedFilesAreCountedAfterDecompression) {
   const std::string bomb = dir.path() + "/bomb.xml";
   write_gzip(bomb, kHead + kLocation, "<p>" + std::string(1017, ' ') + "</p>", 100 * 1024, kTail);
   HostTable fresh;
-  EXPECT_EQ(document::read_file(bomb.c_str()).outcome, Outcome::kOverLimit);
+  EXPECT_EQ(stream_outcome(bomb), Outcome::kOverLimit);
   EXPECT_EQ(get_station_weather_data(bomb.c_str(), fresh.get()), -1);
   EXPECT_EQ(fresh.size(), 0u);
 }
@@ -104,14 +106,14 @@ TEST_F(Sizes, XzFilesAreStillRead) {
       dir.write("xz.xml", std::string(reinterpret_cast<const char*>(kXz), sizeof kXz));
   EXPECT_EQ(read_path(path), Outcome::kRead);
   EXPECT_EQ(latitude(), "69.6");
-  EXPECT_EQ(field(table.record("location"), "station_time_zone"), "2");
+  EXPECT_EQ(field(table->record("location"), "station_time_zone"), "2");
 }
 
-TEST_F(Sizes, TreesPastTheirEstimatedSizeAreRefusedEarly) {
-  // 4 bytes of XML for a node of about 150: 20 MB of "<a/>" pass the tree
-  // limit, far within the limit on bytes.
-  EXPECT_EQ(read(kHead + kLocation + repeat("<a/>", document::kMaxTreeBytes / 110) + kTail),
-            Outcome::kOverLimit);
+TEST_F(Sizes, WhatTheReaderBuildsIsBoundedNotWhatTheFileHolds) {
+  // 20 MB of empty elements once built a 3 GB tree; with none built they
+  // cost nothing but their parse.
+  EXPECT_EQ(read(kHead + kLocation + repeat("<a/>", 5'000'000) + kTail), Outcome::kRead);
+  EXPECT_EQ(latitude(), "69.6");
   // A namespace defaulted once in the DTD is copied into every element; the
   // declaration alone refuses the document.
   EXPECT_EQ(read("<!DOCTYPE w [<!ATTLIST a xmlns:p CDATA \"" + std::string(30'000, 'u') +
@@ -120,7 +122,24 @@ TEST_F(Sizes, TreesPastTheirEstimatedSizeAreRefusedEarly) {
   // 2 MB of comments, texts and processing instructions are fine.
   EXPECT_EQ(read(kHead + kLocation + repeat("<!-- c --><?pi x?>text<![CDATA[x]]>", 60'000) + kTail),
             Outcome::kRead);
-  EXPECT_EQ(latitude(), "69.6");
+  // A day record from every 36 bytes: 600,000 empty days would take far
+  // more than the records' limit.
+  const std::string forecast = "<forecast><tabular>" +
+                               repeat(R"(<time period="0"/><time period="3"/>)", 600'000) +
+                               "</tabular></forecast>";
+  EXPECT_EQ(read(kHead + kLocation + forecast + kTail), Outcome::kOverLimit);
+  // One value stored twice (high and low), a day from every 9 MB.
+  const std::string huge = std::string(9'000'000, '7');
+  const std::string day = R"(<time period="0" to="2010-03-07T06:00:00"><temperature value=")" +
+                          huge + R"("/></time><time period="3"/>)";
+  EXPECT_EQ(read(kHead + "<forecast><tabular>" + repeat(day, 6) + "</tabular></forecast>" + kTail),
+            Outcome::kOverLimit);
+  // A run of text that libxml2's tree builder would cut short.
+  EXPECT_EQ(read(kHead + kLocation + std::string(sources::kMaxTextRun + 1, ' ') + kTail),
+            Outcome::kOverLimit);
+  EXPECT_EQ(read(kHead + kLocation + std::string(sources::kMaxTextRun / 2, ' ') + "<!---->" +
+                 std::string(sources::kMaxTextRun / 2 + 1, ' ') + kTail),
+            Outcome::kRead);
 }
 
 std::string attributes(int count, const std::string& prefix = "a") {
@@ -142,7 +161,7 @@ TEST_F(Sizes, ElementsCrowdedWithAttributesOrNamespacesAreRefusedInTime) {
                  "/></location>" + kTail),
             Outcome::kOverLimit);
   EXPECT_EQ(read(kHead + "<x" + namespaces(100'000) + "/>" + kTail), Outcome::kOverLimit);
-  EXPECT_EQ(read(kHead + "<x" + attributes(document::kMaxAttributes + 1) + "/>" + kTail),
+  EXPECT_EQ(read(kHead + "<x" + attributes(sources::kMaxAttributes + 1) + "/>" + kTail),
             Outcome::kOverLimit);
   // Namespaces stay in scope for the element's descendants.
   EXPECT_EQ(read(kHead + "<x" + namespaces(200) + "><y" + namespaces(57, "m") + "/></x>" + kTail),
@@ -151,7 +170,7 @@ TEST_F(Sizes, ElementsCrowdedWithAttributesOrNamespacesAreRefusedInTime) {
   // At the limits the document is read.
   EXPECT_EQ(
       read(kHead + "<location" + namespaces(200) + "><location" + namespaces(56, "m") +
-           " latitude=\"1\"" + attributes(document::kMaxAttributes - 1) + "/></location>" + kTail),
+           " latitude=\"1\"" + attributes(sources::kMaxAttributes - 1) + "/></location>" + kTail),
       Outcome::kRead);
   EXPECT_EQ(latitude(), "1");
 }
@@ -172,7 +191,7 @@ TEST_F(Sizes, LongDoctypesAreRefusedBeforeTheirDeclarationsAreBuilt) {
 
   // Just under the limit it is read as before.
   std::string elements;
-  for (int i = 0; elements.size() < document::kMaxSubsetBytes - 4096; ++i)
+  for (int i = 0; elements.size() < sources::kMaxSubsetBytes - 4096; ++i)
     elements += "<!ELEMENT e" + std::to_string(i) + " ANY>";
   EXPECT_EQ(read(with_subset(elements)), Outcome::kRead);
   EXPECT_EQ(latitude(), "69.6");

@@ -1,13 +1,13 @@
 // Drafted records hold the last value given to each field, copied once, and
 // are laid out as storing value by value lays them out.
-#include "frame/record_draft.hpp"
+#include "records/record_draft.hpp"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
-#include "documents.hpp"
 #include "host_table.hpp"
 
 namespace brelund::testing {
@@ -27,27 +27,27 @@ std::vector<std::string> layout(GHashTable* record) {
 }
 
 TEST(RecordDraft, LastValuesWinInFirstStoreOrder) {
-  const Doc doc = parse(R"(<w a="in place"><t>x<!-- -->y</t></w>)");
-  station::RecordDraft<4> draft(kKeys);
-  char buffer[8] = "temp";
+  records::RecordDraft<4> draft(kKeys);
+  char buffer[16] = "temp";
   draft.set_copy(2, buffer);
-  draft.set(0, xml::attribute(root_of(doc), "a"));
-  draft.set(3, xml::attribute(root_of(doc), "missing"));  // present, null
+  draft.set_copy(0, "in place");
+  draft.set_copy(3, static_cast<const char*>(nullptr));  // present, null
   draft.set_static(2, "static");
-  draft.set(0, xml::text(root_of(doc)->children));  // libxml2's copy, held by the draft
-  buffer[0] = 'X';
+  std::strcpy(buffer, "xy");
+  draft.set_copy(0, std::string_view(buffer));
+  buffer[0] = 'X';  // copied when set
   EXPECT_TRUE(draft.holds_value(0));
   EXPECT_FALSE(draft.holds_value(1));
   EXPECT_FALSE(draft.holds_value(3));
-  station::Record record = draft.build();
+  records::Record record = draft.build();
 
   // The same stores made one by one.
-  station::Record expected = station::make_record();
-  station::store(expected.get(), "c", "temp");
-  station::store(expected.get(), "a", "in place");
-  station::store(expected.get(), "d", nullptr);
-  station::store(expected.get(), "c", "static");
-  station::store(expected.get(), "a", "xy");
+  records::Record expected = records::make_record();
+  records::store(expected.get(), "c", "temp");
+  records::store(expected.get(), "a", "in place");
+  records::store(expected.get(), "d", nullptr);
+  records::store(expected.get(), "c", "static");
+  records::store(expected.get(), "a", "xy");
   EXPECT_EQ(layout(record.get()), layout(expected.get()));
   EXPECT_EQ(g_hash_table_size(record.get()), 3u);
   EXPECT_EQ(field(record.get(), "a"), "xy");
@@ -60,7 +60,7 @@ TEST(RecordDraft, LastValuesWinInFirstStoreOrder) {
   draft.set_copy(1, "dropped");
   draft.clear();
   draft.set_static(3, "only");
-  station::Record next = draft.build();
+  records::Record next = draft.build();
   EXPECT_EQ(layout(next.get()), std::vector<std::string>{"d"});
 }
 

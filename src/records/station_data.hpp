@@ -7,7 +7,7 @@
 
 #include <memory>
 
-namespace brelund::station {
+namespace brelund::records {
 
 // A new, empty record: text keys, no destroy functions.
 GHashTable* new_record() noexcept;
@@ -56,4 +56,4 @@ class RecordList {
   GSList* tail_ = nullptr;
 };
 
-}  // namespace brelund::station
+}  // namespace brelund::records

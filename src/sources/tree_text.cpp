@@ -1,11 +1,11 @@
-#include "xml.hpp"
+#include "sources/tree_text.hpp"
 
 #include <libxml/hash.h>
 #include <libxml/valid.h>
 
 #include <initializer_list>
 
-namespace brelund::xml {
+namespace brelund::sources::tree {
 namespace {
 
 bool holds_any(void* table) noexcept {
@@ -38,4 +38,4 @@ bool declares_expansions(const xmlDoc* doc) noexcept {
   return false;
 }
 
-}  // namespace brelund::xml
+}  // namespace brelund::sources::tree

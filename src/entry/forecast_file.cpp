@@ -1,14 +1,14 @@
-// From the host's forecast file to the forecast reader: staged-file swap,
-// parse, error documents, station identifier.
+// From the host's forecast file to its station data: staged-file swap, one
+// streaming read of the file, error documents, station identifier.
 #include <libxml/parser.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
 
-#include "frame/document.hpp"
+#include "readers/forecast_reader.hpp"
+#include "sources/file_stream.hpp"
 #include "tarnvale-brelund-source.h"
-#include "xml.hpp"
 
 namespace {
 
@@ -29,28 +29,32 @@ void swap_in_staged_file(const char* path) noexcept {
 }
 
 // The file name after the last "/" and before its last "."; false when the
-// path has no "/" or the name no ".".
-bool station_identifier(const char* path, char (&id)[kPathBuffer]) noexcept {
+// path has no "/" or the name no ".". Not consulted further: the readers
+// take the station from the document.
+bool has_station_identifier(const char* path) noexcept {
   const char* slash = std::strrchr(path, '/');
   if (slash == nullptr) return false;
-  std::snprintf(id, kPathLimit, "%s", slash + 1);
-  char* dot = std::strrchr(id, '.');
-  if (dot == nullptr) return false;
-  *dot = '\0';
-  return true;
-}
-
-bool is_error_document(const xmlNode* root) noexcept {
-  return root != nullptr && root->type == XML_ELEMENT_NODE &&
-         std::strstr(reinterpret_cast<const char*>(root->name), "err") != nullptr;
-}
-
-int read_document(const char* path, xmlDoc* doc, GHashTable* station_data) noexcept {
-  xmlNode* root = xmlDocGetRootElement(doc);
-  if (is_error_document(root)) return kErrorDocument;
   char id[kPathBuffer];
-  if (!station_identifier(path, id)) return kUnusable;
-  return parse_xml_data(id, root, station_data);
+  std::snprintf(id, kPathLimit, "%s", slash + 1);
+  return std::strrchr(id, '.') != nullptr;
+}
+
+int read_forecast(const char* path, GHashTable* station_data) noexcept {
+  using namespace brelund;
+  readers::ForecastReader reader({readers::kMaxBuiltBytes, true});
+  const sources::StreamResult read = sources::read_file(path, reader);
+  // Only a whole, well-formed document is handed over; anything the reader
+  // built from a broken or refused one goes with it, unseen.
+  int result = kUnusable;
+  if (read.outcome == sources::Outcome::kRead) {
+    if (reader.error_document())
+      result = kErrorDocument;
+    else if (has_station_identifier(path))
+      result = reader.update().hand_over(station_data);
+  }
+  // The host relies on libxml2's globals being reset after every document.
+  if (read.parsed) xmlCleanupParser();
+  return result;
 }
 
 }  // namespace
@@ -59,11 +63,9 @@ int get_station_weather_data(const char* path, GHashTable* station_data) noexcep
   if (path == nullptr || station_data == nullptr) return kUnusable;
   swap_in_staged_file(path);
   if (access(path, R_OK) != 0) return kUnusable;
-  brelund::document::Result read = brelund::document::read_file(path);
-  // A refused document (past the limits, declaring entities) leaves the table alone.
-  const int result = read.doc ? read_document(path, read.doc.get(), station_data) : kUnusable;
-  read.doc.reset();
-  // The host relies on libxml2's globals being reset after every document.
-  if (read.built) xmlCleanupParser();
-  return result;
+  try {
+    return read_forecast(path, station_data);
+  } catch (...) {  // out of memory: nothing may unwind into the host
+    return kUnusable;
+  }
 }

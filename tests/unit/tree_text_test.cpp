@@ -1,6 +1,6 @@
 // Attribute and text reads give exactly what xmlGetProp and xmlNodeGetContent
 // give, whether the text is read in place or assembled by libxml2.
-#include "xml.hpp"
+#include "sources/tree_text.hpp"
 
 #include <gtest/gtest.h>
 
@@ -65,11 +65,11 @@ TEST(XmlReads, MatchLibxml2OnEveryElementAndAttribute) {
   int compared = 0;
   for (const xmlNode* element : elements) {
     for (const char* name : {"from", "to", "period", "unit", "value", "missing"}) {
-      EXPECT_EQ(shown(xml::attribute(element, name).get()), libxml2_prop(element, name))
+      EXPECT_EQ(shown(sources::tree::attribute(element, name).get()), libxml2_prop(element, name))
           << reinterpret_cast<const char*>(element->name) << " @" << name;
       ++compared;
     }
-    EXPECT_EQ(shown(xml::text(element).get()), libxml2_content(element))
+    EXPECT_EQ(shown(sources::tree::text(element).get()), libxml2_content(element))
         << reinterpret_cast<const char*>(element->name);
   }
   EXPECT_EQ(compared, 102);
@@ -80,16 +80,21 @@ TEST(XmlReads, MatchLibxml2OnEveryElementAndAttribute) {
   EXPECT_EQ(libxml2_content(elements[9]), "Light Snow");
 }
 
-TEST(XmlReads, StringsMoveWithoutLosingOrDoublingTheirText) {
+TEST(XmlReads, ValuesMoveWithoutLosingOrDoublingTheirText) {
   const Doc doc = parse(R"(<w a="in place"><t>x<!-- -->y</t></w>)");
-  xml::String borrowed = xml::attribute(root_of(doc), "a");
-  xml::String owned = xml::text(root_of(doc));  // assembled by libxml2: a copy
-  xml::String moved = std::move(owned);
+  sources::Value borrowed = sources::tree::attribute(root_of(doc), "a");
+  sources::Value owned = sources::tree::text(root_of(doc));  // assembled by libxml2: a copy
+  sources::Value moved = std::move(owned);
   EXPECT_STREQ(moved.get(), "xy");
   EXPECT_FALSE(owned);  // NOLINT(bugprone-use-after-move): the moved-from state is checked
   moved = std::move(borrowed);
   EXPECT_STREQ(moved.get(), "in place");
   EXPECT_FALSE(borrowed);  // NOLINT(bugprone-use-after-move)
+  // A copy short enough to live inside the string object moves too.
+  sources::Value copied = sources::Value::copied("short");
+  moved = std::move(copied);
+  EXPECT_STREQ(moved.get(), "short");
+  EXPECT_FALSE(copied);  // NOLINT(bugprone-use-after-move)
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-#include "frame/station_data.hpp"
+#include "records/station_data.hpp"
 
 #include "tarnvale-brelund-source.h"
 
-namespace brelund::station {
+namespace brelund::records {
 
 GHashTable* new_record() noexcept { return g_hash_table_new(g_str_hash, g_str_equal); }
 
@@ -55,8 +55,4 @@ GSList* RecordList::release() noexcept {
   return list;
 }
 
-}  // namespace brelund::station
-
-void free_fields(gpointer /*key*/, gpointer value, gpointer /*user_data*/) noexcept {
-  g_free(value);  // g_free ignores null
-}
+}  // namespace brelund::records

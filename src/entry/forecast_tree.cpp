@@ -1,0 +1,21 @@
+// A forecast document the host parsed itself, read by the same reader as
+// the forecast file.
+#include "readers/forecast_reader.hpp"
+#include "sources/host_tree.hpp"
+#include "sources/tree_text.hpp"
+#include "tarnvale-brelund-source.h"
+
+int parse_xml_data(const char* /*station_id*/, xmlNode* root, GHashTable* station_data) noexcept {
+  using namespace brelund;
+  // Declared entities and attribute defaults would be copied, unbounded,
+  // wherever their text is read: such documents are refused whole.
+  if (root == nullptr || station_data == nullptr || sources::tree::declares_expansions(root->doc))
+    return 0;
+  try {
+    readers::ForecastReader reader;
+    sources::walk(root, reader);
+    return reader.update().hand_over(station_data);
+  } catch (...) {  // out of memory: nothing may unwind into the host
+    return 0;
+  }
+}

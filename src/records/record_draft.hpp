@@ -1,0 +1,123 @@
+// One record's values gathered field by field before the record is built,
+// for readers whose documents overwrite values as they go on. Overwriting
+// reuses the field's buffer rather than allocating, only the final values
+// are copied to the heap, and each key is hashed once. Keys go in in the
+// order their fields first got a value, so the record is laid out exactly as
+// storing value by value lays it out.
+#pragma once
+
+#include <glib.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "records/station_data.hpp"
+
+namespace brelund::records {
+
+template <std::size_t N>
+class RecordDraft {
+ public:
+  using Keys = std::array<const char*, N>;
+
+  // Estimated heap cost of a built record, beyond its values: the hash
+  // table with its arrays, and the list cell that holds it.
+  static constexpr std::size_t kRecordCost = 640;
+  // ...and of each value: the allocation's header and rounding.
+  static constexpr std::size_t kValueCost = 32;
+
+  // `keys` are the record's static key names, by field.
+  explicit RecordDraft(const Keys& keys) noexcept : keys_(keys) {}
+  RecordDraft(const RecordDraft&) = delete;
+  RecordDraft& operator=(const RecordDraft&) = delete;
+  ~RecordDraft() = default;
+
+  // Text that may go away: copied now. Null stores a null value.
+  void set_copy(std::size_t field, const char* text) {
+    if (text == nullptr) return set_null(field);
+    set_copy(field, std::string_view(text));
+  }
+  void set_copy(std::size_t field, std::string_view text) {
+    Slot& slot = claim(field);
+    slot.copy.assign(text);
+    slot.state = State::kCopy;
+  }
+
+  // Text that outlives the record (static text): kept as a pointer.
+  void set_static(std::size_t field, const char* text) noexcept {
+    Slot& slot = claim(field);
+    slot.fixed = text;
+    slot.state = text != nullptr ? State::kStatic : State::kNull;
+  }
+
+  void set_null(std::size_t field) noexcept { claim(field).state = State::kNull; }
+
+  // True when the field holds a value that is not null.
+  bool holds_value(std::size_t field) const noexcept {
+    return slots_[field].state == State::kCopy || slots_[field].state == State::kStatic;
+  }
+
+  // Estimated heap bytes of the record build() would give now.
+  std::size_t cost() const noexcept {
+    std::size_t bytes = kRecordCost;
+    for (std::size_t i = 0; i < filled_; ++i) {
+      const Slot& slot = slots_[order_[i]];
+      if (slot.state == State::kCopy) bytes += kValueCost + slot.copy.size();
+      if (slot.state == State::kStatic)
+        bytes += kValueCost + std::char_traits<char>::length(slot.fixed);
+    }
+    return bytes;
+  }
+
+  // Heap bytes the draft's buffers hold, kept between records.
+  std::size_t capacity() const noexcept {
+    std::size_t bytes = 0;
+    for (const Slot& slot : slots_) bytes += slot.copy.capacity();
+    return bytes;
+  }
+
+  // The record, with a heap copy of every value; the draft is empty
+  // afterwards (its buffers stay for the next record).
+  Record build() noexcept {
+    Record record = make_record();
+    for (std::size_t i = 0; i < filled_; ++i) {
+      const Slot& slot = slots_[order_[i]];
+      char* value = nullptr;
+      if (slot.state == State::kCopy) value = g_strndup(slot.copy.data(), slot.copy.size());
+      if (slot.state == State::kStatic) value = g_strdup(slot.fixed);
+      g_hash_table_insert(record.get(), const_cast<char*>(keys_[order_[i]]), value);
+    }
+    clear();
+    return record;
+  }
+
+  void clear() noexcept {
+    for (std::size_t i = 0; i < filled_; ++i) slots_[order_[i]].state = State::kAbsent;
+    filled_ = 0;
+  }
+
+ private:
+  enum class State : std::uint8_t { kAbsent, kNull, kCopy, kStatic };
+  struct Slot {
+    std::string copy;
+    const char* fixed = nullptr;
+    State state = State::kAbsent;
+  };
+
+  Slot& claim(std::size_t field) noexcept {
+    Slot& slot = slots_[field];
+    if (slot.state == State::kAbsent) order_[filled_++] = static_cast<std::uint8_t>(field);
+    return slot;
+  }
+
+  static_assert(N <= 255, "fields are numbered in a byte");
+  const Keys& keys_;
+  std::array<Slot, N> slots_{};
+  std::array<std::uint8_t, N> order_{};
+  std::size_t filled_ = 0;
+};
+
+}  // namespace brelund::records

@@ -1,0 +1,117 @@
+#include "sources/element.hpp"
+
+#include <cstring>
+#include <utility>
+
+#include "sources/tree_text.hpp"
+
+namespace brelund::sources {
+namespace {
+
+struct NodeListFree {
+  void operator()(xmlNode* list) const noexcept { xmlFreeNodeList(list); }
+};
+
+// A value SAX2 hands over with references in it, read as the tree builder
+// and xmlGetProp read it. With entity substitution off, libxml2 passes an
+// ampersand on re-escaped ("&amp;" and "&#38;" both arrive as "&#38;") for
+// the tree builder to resolve into the attribute's nodes; libxml2's own
+// functions do it here, so the text cannot differ. No document is named:
+// documents that declare entities are refused before any element is read,
+// which leaves the predefined ones.
+Value resolved(const xmlChar* value, const xmlChar* end) {
+  const std::unique_ptr<xmlNode, NodeListFree> nodes(
+      xmlStringLenGetNodeList(nullptr, value, static_cast<int>(end - value)));
+  xmlChar* text = xmlNodeListGetString(nullptr, nodes.get(), 1);
+  // xmlGetProp reads an attribute without text as "".
+  return text != nullptr ? Value::adopted(text) : Value::borrowed("");
+}
+
+}  // namespace
+
+Value Value::borrowed(const char* text) noexcept {
+  Value value;
+  value.kind_ = Kind::kBorrowed;
+  value.text_ = text;
+  return value;
+}
+
+Value Value::copied(std::string_view text) {
+  Value value;
+  value.kind_ = Kind::kCopied;
+  value.copy_.assign(text);
+  return value;
+}
+
+Value Value::adopted(xmlChar* text) noexcept {
+  Value value;
+  if (text == nullptr) return value;
+  value.kind_ = Kind::kAdopted;
+  value.adopted_.reset(text);
+  value.text_ = reinterpret_cast<const char*>(text);
+  return value;
+}
+
+Value::Value(Value&& other) noexcept
+    : kind_(std::exchange(other.kind_, Kind::kAbsent)),
+      text_(std::exchange(other.text_, nullptr)),
+      copy_(std::move(other.copy_)),
+      adopted_(std::move(other.adopted_)) {}
+
+Value& Value::operator=(Value&& other) noexcept {
+  kind_ = std::exchange(other.kind_, Kind::kAbsent);
+  text_ = std::exchange(other.text_, nullptr);
+  copy_ = std::move(other.copy_);
+  adopted_ = std::move(other.adopted_);
+  return *this;
+}
+
+Element Element::of_node(const xmlNode* node) noexcept {
+  Element element;
+  element.node_ = node;
+  element.name_ = node->name;
+  return element;
+}
+
+Element Element::of_tag(const xmlChar* name, const xmlChar* prefix, const xmlChar* uri,
+                        const xmlChar** attributes, int count) noexcept {
+  Element element;
+  element.name_ = name;
+  // The tree builder names such an element "prefix:name".
+  if (prefix != nullptr && uri == nullptr) element.prefix_ = prefix;
+  element.attributes_ = attributes;
+  element.count_ = count;
+  return element;
+}
+
+bool Element::named(const char* name) const noexcept {
+  return prefix_ == nullptr && same_name(name_, name);
+}
+
+std::string Element::qualified_name() const {
+  std::string name;
+  if (prefix_ != nullptr) (name += reinterpret_cast<const char*>(prefix_)) += ':';
+  if (name_ != nullptr) name += reinterpret_cast<const char*>(name_);
+  return name;
+}
+
+Value Element::attribute(const char* name) const {
+  if (node_ != nullptr) return tree::attribute(node_, name);
+  const xmlChar** a = attributes_;
+  for (int i = 0; i < count_; ++i, a += 5) {
+    // (local name, prefix, URI, value, end): an unbound prefix keeps its
+    // "prefix:" in the tree, so such an attribute answers to no plain name.
+    if ((a[1] != nullptr && a[2] == nullptr) || !same_name(a[0], name)) continue;
+    const xmlChar* value = a[3];
+    const xmlChar* end = a[4];
+    // A value libxml2 had to rewrite ends in a NUL of its own copy; one read
+    // straight from the input ends at the closing quote.
+    if (*end == '\0' && std::memchr(value, '&', static_cast<std::size_t>(end - value)) != nullptr)
+      return resolved(value, end);
+    return Value::copied(
+        {reinterpret_cast<const char*>(value), static_cast<std::size_t>(end - value)});
+  }
+  return Value();
+}
+
+}  // namespace brelund::sources

@@ -1,0 +1,295 @@
+// libxml2's own reading of the forecast file (plain, gzip or xz, as it always
+// was), through a private parser context whose settings owe nothing to
+// libxml2's process-wide defaults. The DTD, if any, goes to libxml2's own
+// handlers as in a tree parse (the parser consults what they record); every
+// element, text and comment comes here instead of into a tree.
+#include "sources/file_stream.hpp"
+
+#include <libxml/SAX2.h>
+#include <libxml/parser.h>
+#include <libxml/xmlIO.h>
+#include <sys/stat.h>
+
+#include <memory>
+
+#include "sources/tree_text.hpp"
+
+namespace brelund::sources {
+namespace {
+
+// No network even if an external resource slipped through; libxml2's
+// diagnostics would only reach the host's standard error.
+constexpr int kOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+
+// libxml2 collects a start tag's attributes (5 slots each) before any SAX
+// event reports them; its array is reallocated at twice the need. Past this
+// capacity an element is known to carry well over kMaxAttributes.
+constexpr int kMaxAttributeSlots = 4 * 5 * kMaxAttributes;
+
+// One parse: counts the decompressed bytes and looks into the start tag
+// being collected as libxml2 reads the file; refuses the first entity or
+// attribute-default declaration before anything uses it; passes elements and
+// text on to the handler, as far as it wants them. Reading fails (an I/O
+// error ends the parse) or the parser is stopped, whichever comes first.
+class Stream {
+ public:
+  Stream(xmlParserInputBuffer* file, ElementHandler& handler) noexcept
+      : file_(file), handler_(handler) {}
+  Stream(const Stream&) = delete;
+  Stream& operator=(const Stream&) = delete;
+  ~Stream() { xmlFreeParserInputBuffer(file_); }
+
+  void install(xmlParserCtxt* ctxt) noexcept {
+    ctxt_ = ctxt;
+    ctxt->_private = this;
+    xmlSAXHandler* sax = ctxt->sax;
+    // libxml2's SAX2 handlers for the document and its DTD, whatever
+    // defaults (SAX1, dropped blanks) the process chose.
+    xmlSAXVersion(sax, 2);
+    sax->startElementNs = start_element;
+    sax->endElementNs = end_element;
+    sax->characters = characters;
+    // The same function as for characters: libxml2 then never asks whether
+    // blanks could be dropped, as in a default parse that keeps them.
+    sax->ignorableWhitespace = characters;
+    sax->cdataBlock = cdata;
+    sax->comment = comment;
+    sax->processingInstruction = instruction;
+    sax->reference = reference;
+    sax->entityDecl = entity_declared;
+    sax->unparsedEntityDecl = unparsed_entity_declared;
+    sax->attributeDecl = attribute_declared;
+    sax->externalSubset = nullptr;  // never load an external DTD
+    sax->serror = quiet;
+  }
+
+  Outcome refusal() const noexcept { return refusal_; }
+
+  static int read(void* context, char* buffer, int length) noexcept {
+    Stream& self = *static_cast<Stream*>(context);
+    if (self.refusal_ == Outcome::kRead && self.crowded()) self.refusal_ = Outcome::kOverLimit;
+    if (self.refusal_ != Outcome::kRead || self.file_->readcallback == nullptr) return -1;
+    const int n = self.file_->readcallback(self.file_->context, buffer, length);
+    if (n <= 0) return n;
+    self.bytes_ += static_cast<std::size_t>(n);
+    if (self.bytes_ <= kMaxBytes) return n;
+    self.refusal_ = Outcome::kOverLimit;
+    return -1;
+  }
+
+  // The file is closed with the Stream, after the parser context.
+  static int close(void* /*context*/) noexcept { return 0; }
+
+ private:
+  enum class Run { kNone, kText, kCData };
+
+  static Stream& of(void* ctx) noexcept {
+    return *static_cast<Stream*>(static_cast<xmlParserCtxt*>(ctx)->_private);
+  }
+
+  // The start tag being read, or the elements open, hold too many
+  // attributes or namespaces; or the DOCTYPE being read is too long.
+  bool crowded() noexcept {
+    if (ctxt_ == nullptr) return false;
+    if (ctxt_->inSubset != 0) {
+      if (subset_start_ == kNoSubset) subset_start_ = bytes_;
+      if (bytes_ - subset_start_ > kMaxSubsetBytes) return true;
+    }
+    return ctxt_->maxatts > kMaxAttributeSlots || ctxt_->nsNr / 2 > kMaxNamespaces;
+  }
+
+  bool reading() const noexcept { return refusal_ == Outcome::kRead; }
+
+  void refuse(Outcome why) noexcept {
+    if (refusal_ == Outcome::kRead) refusal_ = why;
+    xmlStopParser(ctxt_);
+  }
+
+  // Runs a handler call. A full handler ends the parse, and so does one
+  // that runs out of memory: nothing may unwind through libxml2.
+  template <typename Call>
+  void guarded(Call call) noexcept {
+    try {
+      call();
+    } catch (...) {
+      refuse(Outcome::kOverLimit);
+      return;
+    }
+    if (handler_.full()) refuse(Outcome::kOverLimit);
+  }
+
+  // Adjacent pieces of one kind join one text node in a tree; see kMaxTextRun.
+  bool extend_run(Run kind, int length) noexcept {
+    const auto n = static_cast<std::size_t>(length);
+    if (run_ != kind) {
+      run_ = kind;
+      run_length_ = n;
+      return true;
+    }
+    run_length_ += n;
+    if (run_length_ <= kMaxTextRun) return true;
+    refuse(Outcome::kOverLimit);
+    return false;
+  }
+
+  static void start_element(void* ctx, const xmlChar* name, const xmlChar* prefix,
+                            const xmlChar* uri, int /*nb_namespaces*/,
+                            const xmlChar** /*namespaces*/, int nb_attributes, int nb_defaulted,
+                            const xmlChar** attributes) noexcept {
+    Stream& self = of(ctx);
+    if (!self.reading()) return;
+    self.run_ = Run::kNone;
+    if (nb_attributes > kMaxAttributes || self.crowded()) {
+      self.refuse(Outcome::kOverLimit);
+      return;
+    }
+    ++self.depth_;
+    if (self.quiet_from_ != 0) return;
+    // Defaulted attributes come last and stay out of the tree (libxml2 adds
+    // them only when asked to complete attributes, which no parse here is).
+    const Element element =
+        Element::of_tag(name, prefix, uri, attributes, nb_attributes - nb_defaulted);
+    self.guarded([&] {
+      switch (self.handler_.start(element)) {
+        case Want::kChildren:
+          break;
+        case Want::kText:
+          self.text_wanted_ = true;
+          [[fallthrough]];
+        case Want::kNothing:
+          self.quiet_from_ = self.depth_;
+          break;
+      }
+    });
+  }
+
+  static void end_element(void* ctx, const xmlChar* /*name*/, const xmlChar* /*prefix*/,
+                          const xmlChar* /*uri*/) noexcept {
+    Stream& self = of(ctx);
+    if (!self.reading()) return;
+    self.run_ = Run::kNone;
+    const unsigned depth = self.depth_--;
+    if (self.quiet_from_ != 0 && depth > self.quiet_from_) return;
+    if (depth == self.quiet_from_) {
+      self.quiet_from_ = 0;
+      self.text_wanted_ = false;
+    }
+    self.guarded([&] { self.handler_.end(); });
+  }
+
+  void pass_text(Run kind, const xmlChar* text, int length) noexcept {
+    if (!reading() || !extend_run(kind, length) || !text_wanted_) return;
+    guarded([&] {
+      handler_.text({reinterpret_cast<const char*>(text), static_cast<std::size_t>(length)});
+    });
+  }
+
+  static void characters(void* ctx, const xmlChar* text, int length) noexcept {
+    of(ctx).pass_text(Run::kText, text, length);
+  }
+
+  static void cdata(void* ctx, const xmlChar* text, int length) noexcept {
+    of(ctx).pass_text(Run::kCData, text, length);
+  }
+
+  // Comments and processing instructions are nodes of their own in a tree:
+  // the text on either side of one does not join.
+  static void comment(void* ctx, const xmlChar* /*text*/) noexcept { of(ctx).run_ = Run::kNone; }
+
+  static void instruction(void* ctx, const xmlChar* /*target*/, const xmlChar* /*data*/) noexcept {
+    of(ctx).run_ = Run::kNone;
+  }
+
+  // Only entities a DTD declared come here, and those were refused.
+  static void reference(void* ctx, const xmlChar* /*name*/) noexcept {
+    of(ctx).refuse(Outcome::kDeclaresExpansions);
+  }
+
+  static void entity_declared(void* ctx, const xmlChar* /*name*/, int /*type*/,
+                              const xmlChar* /*public_id*/, const xmlChar* /*system_id*/,
+                              xmlChar* /*content*/) noexcept {
+    of(ctx).refuse(Outcome::kDeclaresExpansions);
+  }
+
+  static void unparsed_entity_declared(void* ctx, const xmlChar* /*name*/,
+                                       const xmlChar* /*public_id*/, const xmlChar* /*system_id*/,
+                                       const xmlChar* /*notation*/) noexcept {
+    of(ctx).refuse(Outcome::kDeclaresExpansions);
+  }
+
+  static void attribute_declared(void* ctx, const xmlChar* element, const xmlChar* name, int type,
+                                 int def, const xmlChar* default_value,
+                                 xmlEnumeration* values) noexcept {
+    if (default_value == nullptr) {
+      xmlSAX2AttributeDecl(ctx, element, name, type, def, default_value, values);
+      return;
+    }
+    xmlFreeEnumeration(values);  // ours to free when libxml2's handler is skipped
+    of(ctx).refuse(Outcome::kDeclaresExpansions);
+  }
+
+  static void quiet(void* /*ctx*/, xmlErrorPtr /*error*/) noexcept {}
+
+  static constexpr std::size_t kNoSubset = ~std::size_t{0};
+
+  xmlParserInputBuffer* file_;
+  ElementHandler& handler_;
+  xmlParserCtxt* ctxt_ = nullptr;
+  std::size_t bytes_ = 0;
+  std::size_t subset_start_ = kNoSubset;  // bytes read when the DOCTYPE began
+  Run run_ = Run::kNone;
+  std::size_t run_length_ = 0;
+  unsigned depth_ = 0;        // elements open
+  unsigned quiet_from_ = 0;   // depth of the element whose children go unseen
+  bool text_wanted_ = false;  // ...and whose text the handler wants
+  Outcome refusal_ = Outcome::kRead;
+};
+
+struct ContextFree {
+  void operator()(xmlParserCtxt* ctxt) const noexcept { xmlFreeParserCtxt(ctxt); }
+};
+
+struct DocFree {
+  void operator()(xmlDoc* doc) const noexcept { xmlFreeDoc(doc); }
+};
+
+bool is_regular_file(const char* path) noexcept {
+  struct stat status {};
+  // A FIFO would block the host on open; a device could be endless.
+  return stat(path, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+}  // namespace
+
+StreamResult read_file(const char* path, ElementHandler& handler) noexcept {
+  StreamResult result;
+  if (path == nullptr || !is_regular_file(path)) return result;
+  // libxml2's own opening of a local file, decompression included; the
+  // process-wide external-entity loader and catalogs are bypassed.
+  xmlParserInputBuffer* file = xmlParserInputBufferCreateFilename(path, XML_CHAR_ENCODING_NONE);
+  if (file == nullptr) return result;
+  Stream stream(file, handler);
+  const std::unique_ptr<xmlParserCtxt, ContextFree> ctxt(xmlNewParserCtxt());
+  if (!ctxt) return result;
+  stream.install(ctxt.get());
+  // xmlCtxtUseOptions resets the fields the process-wide defaults set in a
+  // new context, but only ever adds to its option bits, which libxml2 also
+  // consults (a parameter entity is fetched when NOENT or DTDLOAD is there).
+  ctxt->options = 0;
+  // What comes back is the document's shell: its DTD, no elements. It
+  // exists only when the file was well-formed.
+  const std::unique_ptr<xmlDoc, DocFree> doc(
+      xmlCtxtReadIO(ctxt.get(), Stream::read, Stream::close, &stream, path, nullptr, kOptions));
+  result.parsed = doc != nullptr;
+  if (stream.refusal() != Outcome::kRead)
+    result.outcome = stream.refusal();
+  else if (!doc)
+    result.outcome = Outcome::kMalformed;
+  else if (tree::declares_expansions(doc.get()))
+    result.outcome = Outcome::kDeclaresExpansions;
+  else
+    result.outcome = Outcome::kRead;
+  return result;
+}
+
+}  // namespace brelund::sources

@@ -1,0 +1,85 @@
+// Reads from a host's tree: attribute values and element text exactly as
+// xmlGetProp and xmlNodeGetContent give them, read in place where the tree
+// holds them as one piece; and the check for documents whose DTD could make
+// them expand.
+#pragma once
+
+#include <libxml/tree.h>
+
+#include "sources/element.hpp"
+
+namespace brelund::sources::tree {
+
+// The text of a node list that is a single text (or CDATA) node: what
+// libxml2 would copy out of it. Null for anything else (no children, entity
+// references, comments mixed in), which needs libxml2's own assembly.
+inline const xmlChar* sole_text(const xmlNode* children) noexcept {
+  if (children == nullptr || children->next != nullptr) return nullptr;
+  if (children->type != XML_TEXT_NODE && children->type != XML_CDATA_SECTION_NODE) return nullptr;
+  return children->content;
+}
+
+// The value xmlGetProp gives: the first attribute of that name (in any
+// namespace), or a default from the document's DTD.
+inline Value attribute(const xmlNode* node, const char* name) noexcept {
+  if (node != nullptr && node->type == XML_ELEMENT_NODE) {
+    for (const xmlAttr* a = node->properties; a != nullptr; a = a->next) {
+      if (!same_name(a->name, name)) continue;
+      if (const xmlChar* value = sole_text(a->children))
+        return Value::borrowed(reinterpret_cast<const char*>(value));
+      break;
+    }
+  }
+  return Value::adopted(xmlGetProp(node, reinterpret_cast<const xmlChar*>(name)));
+}
+
+// Concatenated text of the element and its descendants, as
+// xmlNodeGetContent gives it.
+inline Value text(const xmlNode* node) noexcept {
+  if (node != nullptr && node->type == XML_ELEMENT_NODE)
+    if (const xmlChar* value = sole_text(node->children))
+      return Value::borrowed(reinterpret_cast<const char*>(value));
+  return Value::adopted(xmlNodeGetContent(node));
+}
+
+// Iterates the element children of a node (text, comments and the like are
+// skipped): for (const xmlNode* child : elements(parent)) ...
+class Elements {
+ public:
+  class Iterator {
+   public:
+    explicit Iterator(const xmlNode* n) noexcept : n_(skip(n)) {}
+    const xmlNode* operator*() const noexcept { return n_; }
+    Iterator& operator++() noexcept {
+      n_ = skip(n_->next);
+      return *this;
+    }
+    bool operator==(const Iterator& other) const noexcept = default;
+
+   private:
+    static const xmlNode* skip(const xmlNode* n) noexcept {
+      while (n != nullptr && n->type != XML_ELEMENT_NODE) n = n->next;
+      return n;
+    }
+    const xmlNode* n_;
+  };
+
+  explicit Elements(const xmlNode* parent) noexcept
+      : first_(parent != nullptr ? parent->children : nullptr) {}
+  Iterator begin() const noexcept { return Iterator(first_); }
+  Iterator end() const noexcept { return Iterator(nullptr); }
+
+ private:
+  const xmlNode* first_;
+};
+
+inline Elements elements(const xmlNode* parent) noexcept { return Elements(parent); }
+
+// True when the document's DTD, internal or external subset, declares an
+// entity, a parameter entity or an attribute default. Each lets a short
+// declaration stand for text that libxml2 copies at every use, without any
+// limit, when the text is read (xmlNodeGetContent, xmlGetProp). The service
+// never sends a DTD, so the readers refuse such documents whole.
+bool declares_expansions(const xmlDoc* doc) noexcept;
+
+}  // namespace brelund::sources::tree

@@ -1,0 +1,128 @@
+#include "two_ways.hpp"
+
+#include <libxml/parser.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+
+#include "host_table.hpp"
+#include "readers/forecast_reader.hpp"
+#include "tarnvale-brelund-source.h"
+
+namespace brelund::testing {
+namespace {
+
+// Standard error, caught in a temporary file for as long as this lives.
+class CaughtStderr {
+ public:
+  CaughtStderr() : file_(std::tmpfile()), saved_(dup(2)) {
+    std::fflush(stderr);
+    if (file_ != nullptr) dup2(fileno(file_), 2);
+  }
+  CaughtStderr(const CaughtStderr&) = delete;
+  CaughtStderr& operator=(const CaughtStderr&) = delete;
+  ~CaughtStderr() {
+    restore();
+    if (file_ != nullptr) std::fclose(file_);
+  }
+
+  std::string text() {
+    restore();
+    std::string out;
+    if (file_ == nullptr) return "<stderr not caught>";
+    std::rewind(file_);
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file_)) > 0;)
+      out.append(buffer, n);
+    return out;
+  }
+
+ private:
+  void restore() {
+    if (saved_ < 0) return;
+    std::fflush(stderr);
+    dup2(saved_, 2);
+    close(saved_);
+    saved_ = -1;
+  }
+  std::FILE* file_;
+  int saved_;
+};
+
+template <typename Read>
+Seen see(Read read) {
+  std::setlocale(LC_TIME, "C");
+  HostTable table;
+  Seen seen;
+  {
+    CaughtStderr caught;
+    seen.result = read(table);
+    seen.said = caught.text();
+  }
+  seen.lc_time = std::setlocale(LC_TIME, nullptr);
+  seen.station_data = dump_station_data(table);
+  return seen;
+}
+
+std::string show(const Seen& seen) {
+  std::ostringstream out;
+  out << "result " << seen.result << ", LC_TIME " << seen.lc_time << "\nstderr:\n"
+      << seen.said << "station data:\n"
+      << seen.station_data;
+  return out.str();
+}
+
+struct DocFree {
+  void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
+};
+
+}  // namespace
+
+Seen through_file(const std::string& path) {
+  return see([&](HostTable& table) { return get_station_weather_data(path.c_str(), table.get()); });
+}
+
+// get_station_weather_data as it was before the file was streamed: the
+// default tree parse, the error document, the station identifier.
+Seen through_tree(const std::string& path) {
+  return see([&](HostTable& table) {
+    std::unique_ptr<xmlDoc, DocFree> doc(xmlReadFile(path.c_str(), nullptr, 0));
+    if (!doc) return -1;
+    xmlNode* root = xmlDocGetRootElement(doc.get());
+    int result = 0;
+    const char* slash = std::strrchr(path.c_str(), '/');
+    if (root != nullptr && std::strstr(reinterpret_cast<const char*>(root->name), "err") != nullptr)
+      result = -2;
+    else if (slash == nullptr || std::strchr(slash, '.') == nullptr)
+      result = -1;
+    else
+      result = parse_xml_data("station", root, table.get());
+    doc.reset();
+    xmlCleanupParser();
+    return result;
+  });
+}
+
+sources::Outcome stream_outcome(const std::string& path) {
+  readers::ForecastReader reader({readers::kMaxBuiltBytes, true});
+  const sources::Outcome outcome = sources::read_file(path.c_str(), reader).outcome;
+  xmlCleanupParser();
+  return outcome;
+}
+
+std::string difference(const std::string& path) {
+  const Seen tree = through_tree(path);
+  const Seen file = through_file(path);
+  if (file == tree) return "";
+  if (file.result == -1 && file.said.empty() && file.station_data.empty() && file.lc_time == "C") {
+    const sources::Outcome outcome = stream_outcome(path);
+    if (outcome == sources::Outcome::kOverLimit || outcome == sources::Outcome::kDeclaresExpansions)
+      return "";
+  }
+  return "through the tree: " + show(tree) + "\nthrough the file: " + show(file);
+}
+
+}  // namespace brelund::testing
