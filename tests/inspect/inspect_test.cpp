@@ -146,5 +146,51 @@ TEST_F(Inspector, FailuresHaveDistinctStatusesAndSayWhatIsWrong) {
   EXPECT_EQ(inspect({}).status, 1);
 }
 
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> split;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+    split.push_back(text.substr(start, end - start));
+  if (start < text.size()) split.push_back(text.substr(start));
+  return split;
+}
+
+std::size_t occurrences(const std::string& text, const std::string& word) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
+    ++count;
+  return count;
+}
+
+TEST_F(Inspector, HelpNamesTheOperandOnceAndVersionNamesThePlugin) {
+  const Outcome help = inspect({"--help"});
+  EXPECT_EQ(help.status, 0);
+  const std::vector<std::string> help_lines = lines(help.out);
+  ASSERT_GE(help_lines.size(), 2u) << help.out;
+  EXPECT_EQ(help_lines[0], "Usage:");
+  EXPECT_EQ(occurrences(help_lines[1], "FORECAST-FILE"), 1u) << help_lines[1];
+  EXPECT_NE(help.out.find("-V, --version"), std::string::npos) << help.out;
+
+  // Without --plugin: the plug-in built beside the program, as loading uses.
+  const std::string first =
+      std::string("brelund-inspect (tarnvale-brelund-source) ") + BRELUND_VERSION;
+  for (const char* option : {"--version", "-V"}) {
+    const Outcome version = inspect({option});
+    EXPECT_EQ(version.status, 0) << version.err;
+    EXPECT_EQ(lines(version.out),
+              (std::vector<std::string>{first, std::string("plug-in: ") + BRELUND_PLUGIN_PATH}));
+    EXPECT_EQ(version.err, "");
+  }
+  // A forecast file beside --version is not read (it would be swapped in).
+  const std::string staged = dir.write("STATION.xml.new", "<weatherdata/>");
+  const Outcome ignored = inspect({"--version", dir.path() + "/STATION.xml"});
+  EXPECT_EQ(ignored.status, 0);
+  EXPECT_TRUE(file_exists(staged));
+  const Outcome missing = inspect({"-V", "--plugin", dir.path() + "/none.so"});
+  EXPECT_EQ(missing.status, 0);
+  EXPECT_EQ(lines(missing.out),
+            (std::vector<std::string>{first, "plug-in: " + dir.path() + "/none.so (not found)"}));
+}
+
 }  // namespace
 }  // namespace brelund::testing

@@ -40,6 +40,7 @@ struct Options {
   gchar* plugin = nullptr;
   gchar* hourly = nullptr;
   gboolean json = FALSE;
+  gboolean version = FALSE;
   gchar** files = nullptr;
   ~Options() {
     g_free(plugin);
@@ -57,10 +58,13 @@ bool parse_options(int argc, char** argv, Options& options) {
        "Also read this hour-by-hour document", "FILE"},
       {"json", 'j', 0, G_OPTION_ARG_NONE, &options.json,
        "Print the station data exactly as stored, as JSON", nullptr},
+      {"version", 'V', 0, G_OPTION_ARG_NONE, &options.version,
+       "Print the version and the plug-in that would be loaded, then exit", nullptr},
       {G_OPTION_REMAINING, 0, 0, G_OPTION_ARG_FILENAME_ARRAY, &options.files, nullptr,
        "FORECAST-FILE"},
       {nullptr, 0, 0, G_OPTION_ARG_NONE, nullptr, nullptr, nullptr}};
-  GOptionContext* context = g_option_context_new("FORECAST-FILE");
+  // The operand is named once, by the remaining-arguments entry.
+  GOptionContext* context = g_option_context_new(nullptr);
   g_option_context_set_summary(context,
                                "Reads a station's forecast file through the tarnvale forecast "
                                "plug-in, as the host does, and shows the station data.\n"
@@ -73,6 +77,10 @@ bool parse_options(int argc, char** argv, Options& options) {
   g_option_context_add_main_entries(context, entries, nullptr);
   GError* error = nullptr;
   const bool parsed = g_option_context_parse(context, &argc, &argv, &error);
+  if (parsed && options.version) {
+    g_option_context_free(context);
+    return true;
+  }
   if (!parsed || options.files == nullptr || g_strv_length(options.files) != 1) {
     std::fprintf(stderr, "brelund-inspect: %s\n",
                  parsed ? "give exactly one forecast file (see --help)" : error->message);
@@ -82,6 +90,14 @@ bool parse_options(int argc, char** argv, Options& options) {
   }
   g_option_context_free(context);
   return true;
+}
+
+// The version, and the plug-in a run with these options would load.
+void print_version(const std::string& plugin_path) {
+  std::error_code ignored;
+  const bool exists = std::filesystem::exists(plugin_path, ignored);
+  std::printf("brelund-inspect (tarnvale-brelund-source) %s\nplug-in: %s%s\n", BRELUND_VERSION,
+              plugin_path.c_str(), exists ? "" : " (not found)");
 }
 
 struct DocFree {
@@ -137,6 +153,10 @@ int main(int argc, char** argv) {
   Options options;
   if (!parse_options(argc, argv, options)) return kUsage;
   const std::string plugin_path = options.plugin != nullptr ? options.plugin : default_plugin();
+  if (options.version) {
+    print_version(plugin_path);
+    return kOk;
+  }
   inspector::Plugin plugin;
   std::string why;
   if (!plugin.load(plugin_path, why)) {
