@@ -1,16 +1,14 @@
 // brelund-inspect: runs the plug-in exactly as the host does and shows what
 // it stored. It loads the plug-in with dlopen, so it exercises the same file
 // and the same nine functions the host sees.
-#include <libxml/parser.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 
+#include "hourly.hpp"
 #include "output.hpp"
 #include "plugin.hpp"
+#include "tarnvale-brelund-source.h"
 
 namespace {
 
@@ -100,12 +98,24 @@ void print_version(const std::string& plugin_path) {
               plugin_path.c_str(), exists ? "" : " (not found)");
 }
 
-struct DocFree {
-  void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
-};
+void hourly_failure(const char* hourly, const std::string& why) {
+  std::fprintf(stderr, "brelund-inspect: cannot read hourly document %s: %s\n", hourly,
+               why.c_str());
+}
 
 // Everything after loading: one refresh of one station, then release.
 int inspect(const inspector::Plugin& plugin, const Options& options) {
+  // Read first, so that an unusable hourly document stops the run before the
+  // plug-in swaps in a staged forecast file or reports anything.
+  inspector::Doc hourly;
+  if (options.hourly != nullptr) {
+    std::string why;
+    hourly = inspector::read_hourly(options.hourly, why);
+    if (!hourly) {
+      hourly_failure(options.hourly, why);
+      return kHourlyUnreadable;
+    }
+  }
   // The plug-in takes the station from the file name after the last "/" and
   // refuses a name without one; hosts pass whole paths. A bare name given
   // on the command line means the file in the current directory.
@@ -127,18 +137,16 @@ int inspect(const inspector::Plugin& plugin, const Options& options) {
                  given.c_str());
     return kForecastUnreadable;
   }
-  std::unique_ptr<xmlDoc, DocFree> hourly;
-  if (options.hourly != nullptr) {
-    hourly.reset(xmlReadFile(options.hourly, nullptr, 0));
-    if (!hourly) {
-      std::fprintf(stderr,
-                   "brelund-inspect: cannot read hourly document %s: check that it exists and "
-                   "is well-formed XML\n",
-                   options.hourly);
+  if (hourly) {
+    plugin.parse_xml_detail_data(path, xmlDocGetRootElement(hourly.get()), station_data);
+    // Given an hbhf element, the plug-in stores no detail record only when it
+    // refuses the whole document.
+    if (!g_hash_table_contains(station_data, BRELUND_KEY_DETAIL)) {
+      hourly_failure(options.hourly,
+                     "the plug-in refused it (its DTD declares entities or attribute defaults)");
       plugin.release_station_data(station_data);
       return kHourlyUnreadable;
     }
-    plugin.parse_xml_detail_data(path, xmlDocGetRootElement(hourly.get()), station_data);
   }
   const std::string shown =
       options.json ? inspector::render_json(station_data) : inspector::render_text(station_data);
