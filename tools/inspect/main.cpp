@@ -71,7 +71,8 @@ bool parse_options(int argc, char** argv, Options& options) {
   g_option_context_set_description(
       context,
       "Exit status: 0 read, 1 usage, 2 plug-in missing or not loadable, 3 forecast file "
-      "unreadable (-1), 4 error document from the service (-2), 5 hourly document unreadable.");
+      "unreadable (-1), 4 error document from the service (-2), 5 hourly document unreadable.\n"
+      "See brelund-inspect(1) for more.");
   g_option_context_add_main_entries(context, entries, nullptr);
   GError* error = nullptr;
   const bool parsed = g_option_context_parse(context, &argc, &argv, &error);
