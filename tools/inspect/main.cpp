@@ -1,16 +1,14 @@
 // brelund-inspect: runs the plug-in exactly as the host does and shows what
 // it stored. It loads the plug-in with dlopen, so it exercises the same file
 // and the same nine functions the host sees.
-#include <libxml/parser.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <string>
 
+#include "hourly.hpp"
 #include "output.hpp"
 #include "plugin.hpp"
+#include "tarnvale-brelund-source.h"
 
 namespace {
 
@@ -40,6 +38,7 @@ struct Options {
   gchar* plugin = nullptr;
   gchar* hourly = nullptr;
   gboolean json = FALSE;
+  gboolean version = FALSE;
   gchar** files = nullptr;
   ~Options() {
     g_free(plugin);
@@ -57,10 +56,13 @@ bool parse_options(int argc, char** argv, Options& options) {
        "Also read this hour-by-hour document", "FILE"},
       {"json", 'j', 0, G_OPTION_ARG_NONE, &options.json,
        "Print the station data exactly as stored, as JSON", nullptr},
+      {"version", 'V', 0, G_OPTION_ARG_NONE, &options.version,
+       "Print the version and the plug-in that would be loaded, then exit", nullptr},
       {G_OPTION_REMAINING, 0, 0, G_OPTION_ARG_FILENAME_ARRAY, &options.files, nullptr,
        "FORECAST-FILE"},
       {nullptr, 0, 0, G_OPTION_ARG_NONE, nullptr, nullptr, nullptr}};
-  GOptionContext* context = g_option_context_new("FORECAST-FILE");
+  // The operand is named once, by the remaining-arguments entry.
+  GOptionContext* context = g_option_context_new(nullptr);
   g_option_context_set_summary(context,
                                "Reads a station's forecast file through the tarnvale forecast "
                                "plug-in, as the host does, and shows the station data.\n"
@@ -69,10 +71,15 @@ bool parse_options(int argc, char** argv, Options& options) {
   g_option_context_set_description(
       context,
       "Exit status: 0 read, 1 usage, 2 plug-in missing or not loadable, 3 forecast file "
-      "unreadable (-1), 4 error document from the service (-2), 5 hourly document unreadable.");
+      "unreadable (-1), 4 error document from the service (-2), 5 hourly document unreadable.\n"
+      "See brelund-inspect(1) for more.");
   g_option_context_add_main_entries(context, entries, nullptr);
   GError* error = nullptr;
   const bool parsed = g_option_context_parse(context, &argc, &argv, &error);
+  if (parsed && options.version) {
+    g_option_context_free(context);
+    return true;
+  }
   if (!parsed || options.files == nullptr || g_strv_length(options.files) != 1) {
     std::fprintf(stderr, "brelund-inspect: %s\n",
                  parsed ? "give exactly one forecast file (see --help)" : error->message);
@@ -84,12 +91,32 @@ bool parse_options(int argc, char** argv, Options& options) {
   return true;
 }
 
-struct DocFree {
-  void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
-};
+// The version, and the plug-in a run with these options would load.
+void print_version(const std::string& plugin_path) {
+  std::error_code ignored;
+  const bool exists = std::filesystem::exists(plugin_path, ignored);
+  std::printf("brelund-inspect (tarnvale-brelund-source) %s\nplug-in: %s%s\n", BRELUND_VERSION,
+              plugin_path.c_str(), exists ? "" : " (not found)");
+}
+
+void hourly_failure(const char* hourly, const std::string& why) {
+  std::fprintf(stderr, "brelund-inspect: cannot read hourly document %s: %s\n", hourly,
+               why.c_str());
+}
 
 // Everything after loading: one refresh of one station, then release.
 int inspect(const inspector::Plugin& plugin, const Options& options) {
+  // Read first, so that an unusable hourly document stops the run before the
+  // plug-in swaps in a staged forecast file or reports anything.
+  inspector::Doc hourly;
+  if (options.hourly != nullptr) {
+    std::string why;
+    hourly = inspector::read_hourly(options.hourly, why);
+    if (!hourly) {
+      hourly_failure(options.hourly, why);
+      return kHourlyUnreadable;
+    }
+  }
   // The plug-in takes the station from the file name after the last "/" and
   // refuses a name without one; hosts pass whole paths. A bare name given
   // on the command line means the file in the current directory.
@@ -111,18 +138,16 @@ int inspect(const inspector::Plugin& plugin, const Options& options) {
                  given.c_str());
     return kForecastUnreadable;
   }
-  std::unique_ptr<xmlDoc, DocFree> hourly;
-  if (options.hourly != nullptr) {
-    hourly.reset(xmlReadFile(options.hourly, nullptr, 0));
-    if (!hourly) {
-      std::fprintf(stderr,
-                   "brelund-inspect: cannot read hourly document %s: check that it exists and "
-                   "is well-formed XML\n",
-                   options.hourly);
+  if (hourly) {
+    plugin.parse_xml_detail_data(path, xmlDocGetRootElement(hourly.get()), station_data);
+    // Given an hbhf element, the plug-in stores no detail record only when it
+    // refuses the whole document.
+    if (!g_hash_table_contains(station_data, BRELUND_KEY_DETAIL)) {
+      hourly_failure(options.hourly,
+                     "the plug-in refused it (its DTD declares entities or attribute defaults)");
       plugin.release_station_data(station_data);
       return kHourlyUnreadable;
     }
-    plugin.parse_xml_detail_data(path, xmlDocGetRootElement(hourly.get()), station_data);
   }
   const std::string shown =
       options.json ? inspector::render_json(station_data) : inspector::render_text(station_data);
@@ -137,6 +162,10 @@ int main(int argc, char** argv) {
   Options options;
   if (!parse_options(argc, argv, options)) return kUsage;
   const std::string plugin_path = options.plugin != nullptr ? options.plugin : default_plugin();
+  if (options.version) {
+    print_version(plugin_path);
+    return kOk;
+  }
   inspector::Plugin plugin;
   std::string why;
   if (!plugin.load(plugin_path, why)) {

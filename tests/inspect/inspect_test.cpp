@@ -146,5 +146,119 @@ TEST_F(Inspector, FailuresHaveDistinctStatusesAndSayWhatIsWrong) {
   EXPECT_EQ(inspect({}).status, 1);
 }
 
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> split;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+    split.push_back(text.substr(start, end - start));
+  if (start < text.size()) split.push_back(text.substr(start));
+  return split;
+}
+
+std::size_t occurrences(const std::string& text, const std::string& word) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
+    ++count;
+  return count;
+}
+
+TEST_F(Inspector, HelpNamesTheOperandOnceAndVersionNamesThePlugin) {
+  const Outcome help = inspect({"--help"});
+  EXPECT_EQ(help.status, 0);
+  const std::vector<std::string> help_lines = lines(help.out);
+  ASSERT_GE(help_lines.size(), 2u) << help.out;
+  EXPECT_EQ(help_lines[0], "Usage:");
+  EXPECT_EQ(occurrences(help_lines[1], "FORECAST-FILE"), 1u) << help_lines[1];
+  EXPECT_NE(help.out.find("-V, --version"), std::string::npos) << help.out;
+
+  // Without --plugin: the plug-in built beside the program, as loading uses.
+  const std::string first =
+      std::string("brelund-inspect (tarnvale-brelund-source) ") + BRELUND_VERSION;
+  for (const char* option : {"--version", "-V"}) {
+    const Outcome version = inspect({option});
+    EXPECT_EQ(version.status, 0) << version.err;
+    EXPECT_EQ(lines(version.out),
+              (std::vector<std::string>{first, std::string("plug-in: ") + BRELUND_PLUGIN_PATH}));
+    EXPECT_EQ(version.err, "");
+  }
+  // A forecast file beside --version is not read (it would be swapped in).
+  const std::string staged = dir.write("STATION.xml.new", "<weatherdata/>");
+  const Outcome ignored = inspect({"--version", dir.path() + "/STATION.xml"});
+  EXPECT_EQ(ignored.status, 0);
+  EXPECT_TRUE(file_exists(staged));
+  const Outcome missing = inspect({"-V", "--plugin", dir.path() + "/none.so"});
+  EXPECT_EQ(missing.status, 0);
+  EXPECT_EQ(lines(missing.out),
+            (std::vector<std::string>{first, "plug-in: " + dir.path() + "/none.so (not found)"}));
+}
+
+// Each unusable hourly document: exit status 5 and exactly one line on
+// standard error naming the document and what is wrong, with none of
+// libxml2's own report; nothing is printed and the staged forecast file
+// stays waiting, since the run stops before the plug-in reads anything.
+TEST_F(Inspector, UnusableHourlyDocumentsGiveOneLineSayingWhy) {
+  const std::string forecast = dir.write("STATION.xml", "<weatherdata/>");
+  const std::string staged = dir.write("STATION.xml.new", "<weatherdata/>");
+  const std::string prefix = "brelund-inspect: cannot read hourly document ";
+  struct Case {
+    std::string name;
+    const char* content;  // null: not written
+    std::string says;
+  };
+  // Past libxml2's default limit for one text: read without huge mode.
+  const std::string huge = "<w><hbhf><lsup>" + std::string(10'000'001, 'a') + "</lsup></hbhf></w>";
+  const Case cases[] = {
+      {"missing.xml", nullptr, "missing.xml: cannot open it: No such file or directory"},
+      {"torn.xml", "<weather>\n<hbhf>\n<hour c=\"5\"></hbhf>\n</weather>\n",
+       "torn.xml: not well-formed XML at line 3: Opening and ending tag mismatch: hour line 3 and "
+       "hbhf"},
+      // libxml2's message for this one holds a newline of its own.
+      {"latin1.xml", "<weather>\n<hbhf><lsup>\xe5</lsup></hbhf></weather>\n",
+       "latin1.xml: not well-formed XML at line 2: Input is not proper UTF-8, indicate encoding ! "
+       "Bytes: 0xE5 0x3C 0x2F 0x6C"},
+      {"huge.xml", huge.c_str(),
+       "huge.xml: not well-formed XML at line 1: xmlSAX2Characters: huge text node"},
+      {"empty.xml", "", "empty.xml: not well-formed XML at line 1: Document is empty"},
+      {"forecast.xml", "<weatherdata><forecast/><hour/></weatherdata>",
+       "forecast.xml: not an hourly document: its root element has no hbhf child"},
+      {"nested.xml", "<weather><head><hbhf/></head></weather>",
+       "nested.xml: not an hourly document: its root element has no hbhf child"},
+  };
+  for (const Case& c : cases) {
+    const std::string path = dir.path() + "/" + c.name;
+    if (c.content != nullptr) dir.write(c.name, c.content);
+    const Outcome run = inspect({forecast, "--hourly", path});
+    EXPECT_EQ(run.status, 5) << c.name;
+    EXPECT_EQ(run.err, prefix + dir.path() + "/" + c.says + "\n") << c.name;
+    EXPECT_EQ(run.out, "") << c.name;
+    EXPECT_TRUE(file_exists(staged)) << c.name;
+  }
+  const Outcome directory = inspect({forecast, "--hourly", dir.path()});
+  EXPECT_EQ(directory.status, 5);
+  EXPECT_EQ(lines(directory.err).size(), 1u) << directory.err;
+  EXPECT_TRUE(file_exists(staged));
+
+  // Entities are left unexpanded, so the plug-in sees the declaration and
+  // refuses the document: that too is a failure, not an empty hour list.
+  const std::string entity = dir.write(
+      "entity.xml", "<!DOCTYPE w [<!ENTITY e \"x\">]>\n<w><hbhf><lsup>&e;</lsup></hbhf></w>\n");
+  const Outcome refused = inspect({forecast, "--hourly", entity});
+  EXPECT_EQ(refused.status, 5);
+  EXPECT_EQ(refused.err, prefix + entity +
+                             ": the plug-in refused it (its DTD declares entities or attribute "
+                             "defaults)\n");
+  EXPECT_EQ(refused.out, "");
+}
+
+// A bare name is a file in the current directory, even "-", which libxml2
+// would otherwise take for standard input.
+TEST_F(Inspector, BareHourlyNamesAreFiles) {
+  dir.write("STATION.xml", "<weatherdata/>");
+  dir.write("-", "<weather><hbhf><lsup>from the file</lsup></hbhf></weather>");
+  const Outcome run = inspect({"--json", "STATION.xml", "--hourly", "-"}, dir.path().c_str());
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("\"last_update\" : \"from the file\""), std::string::npos) << run.out;
+}
+
 }  // namespace
 }  // namespace brelund::testing

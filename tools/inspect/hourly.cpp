@@ -1,0 +1,106 @@
+#include "hourly.hpp"
+
+#include <libxml/parser.h>
+#include <libxml/xmlerror.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace inspector {
+namespace {
+
+struct ContextFree {
+  void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
+};
+
+// libxml2's message on one line: some carry a newline and the offending
+// bytes in hex, and none should move the terminal.
+std::string one_line(const char* message) {
+  std::string line;
+  for (const char* c = message; c != nullptr && *c != '\0'; ++c) {
+    const bool control = static_cast<unsigned char>(*c) < 0x20 || *c == 0x7f;
+    if (control && (line.empty() || line.back() == ' ')) continue;
+    line += control ? ' ' : *c;
+  }
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}
+
+// libxml2 goes on after the first fault and reports what follows from it
+// (a torn tag becomes "premature end of data" at the last line), so the
+// context's lastError names the wrong place: the first error is kept instead.
+struct FirstError {
+  bool seen = false;
+  int domain = 0;
+  int line = 0;
+  std::string message;
+};
+
+// The context's own structured handler: it sees every error of this parse
+// and nothing of any other.
+void keep_first_error(void* data, xmlErrorPtr error) {
+  const auto* context = static_cast<const xmlParserCtxt*>(data);
+  auto* first = context != nullptr ? static_cast<FirstError*>(context->_private) : nullptr;
+  if (first == nullptr || first->seen || error == nullptr || error->level < XML_ERR_ERROR) return;
+  *first = {true, error->domain, error->line, one_line(error->message)};
+}
+
+bool has_hbhf_child(const xmlNode* root) {
+  for (const xmlNode* child = root != nullptr ? root->children : nullptr; child != nullptr;
+       child = child->next)
+    if (child->type == XML_ELEMENT_NODE &&
+        std::strcmp(reinterpret_cast<const char*>(child->name), "hbhf") == 0)
+      return true;
+  return false;
+}
+
+}  // namespace
+
+Doc read_hourly(const std::string& path, std::string& why) {
+  // Checked here because libxml2 reports an unreadable file through its
+  // process-wide error handler, which a private context does not silence.
+  struct stat status {};
+  if (stat(path.c_str(), &status) != 0 || access(path.c_str(), R_OK) != 0) {
+    why = std::string("cannot open it: ") + std::strerror(errno);
+    return nullptr;
+  }
+  if (S_ISDIR(status.st_mode)) {
+    why = std::string("cannot open it: ") + std::strerror(EISDIR);
+    return nullptr;
+  }
+  // To libxml2 "-" is standard input; a bare name here is a file.
+  const std::string named = path.find('/') == std::string::npos ? "./" + path : path;
+  const std::unique_ptr<xmlParserCtxt, ContextFree> context(xmlNewParserCtxt());
+  if (!context) {
+    why = "out of memory";
+    return nullptr;
+  }
+  FirstError first;
+  context->_private = &first;
+  context->sax->serror = keep_first_error;
+  Doc doc(xmlCtxtReadFile(context.get(), named.c_str(), nullptr,
+                          XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
+  if (!doc) {
+    if (!first.seen) {
+      const xmlError* last = xmlCtxtGetLastError(context.get());
+      if (last != nullptr && last->code != XML_ERR_OK)
+        first = {true, last->domain, last->line, one_line(last->message)};
+    }
+    if (!first.seen)
+      why = "cannot parse it";
+    else if (first.domain == XML_FROM_IO)
+      why = "cannot open it: " + first.message;
+    else
+      why = "not well-formed XML at line " + std::to_string(first.line) + ": " + first.message;
+    return nullptr;
+  }
+  if (!has_hbhf_child(xmlDocGetRootElement(doc.get()))) {
+    why = "not an hourly document: its root element has no hbhf child";
+    return nullptr;
+  }
+  return doc;
+}
+
+}  // namespace inspector
