@@ -93,11 +93,12 @@ BRELUND_API void source_destroy(void) BRELUND_NOEXCEPT;
  * `location` record and the `forecast` list (null when no day was complete);
  * returns -1 when an argument is null, the file cannot be read, is not a
  * regular file or is not well-formed XML, when the document passes the
- * plug-in's limits (64 MiB of XML after decompression, and bounds on its
- * tree) or its DTD declares entities or attribute defaults, or when its name
- * has no "/" before it or no "." in it; returns
- * -2 when the file is the service's error document (root name contains
- * "err"). On -1 and -2 `station_data` is left untouched.
+ * plug-in's limits (64 MiB of XML after decompression, and bounds on what
+ * reading it builds) or its DTD declares entities or attribute defaults, or
+ * when its name has no "/" before it or no "." in it; returns -2 when the
+ * file is the service's well-formed error document (root name contains
+ * "err"). On -1 and -2 `station_data` is left untouched, nothing is written
+ * to standard error and LC_TIME is not changed.
  * Entries are inserted: an entry already under the same key is replaced
  * without being released, so pass a table without them. */
 BRELUND_API int get_station_weather_data(const char* path,
