@@ -7,6 +7,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 
 #include "host_table.hpp"
 
@@ -16,6 +18,21 @@ namespace brelund::fuzz {
 inline xmlDoc* host_parse(const std::uint8_t* data, std::size_t size) {
   return xmlReadMemory(reinterpret_cast<const char*>(data), static_cast<int>(size), "fuzz.xml",
                        nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+}
+
+// Writes the bytes as the station's forecast file, in a directory of the
+// process's own (removed at exit); empty when they could not be written.
+// The caller removes the file after use: ext4 flushes a file truncated and
+// rewritten in place to disk when it is closed, which would make every run
+// wait.
+inline std::string write_forecast_file(const std::uint8_t* data, std::size_t size) {
+  static const testing::TempDir dir;
+  static const std::string path = dir.path() + "/fuzz.xml";
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return "";
+  const bool written = std::fwrite(data, 1, size, file) == size;
+  if (std::fclose(file) != 0 || !written) return "";
+  return path;
 }
 
 // Aborts unless `condition` holds: libFuzzer and the replay both report it.

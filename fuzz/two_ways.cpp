@@ -9,25 +9,12 @@
 
 #include "fuzz_host.hpp"
 
-namespace {
-
-const std::string& forecast_path() {
-  static const brelund::testing::TempDir dir;
-  static const std::string path = dir.path() + "/fuzz.xml";
-  return path;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace brelund;
-  const std::string& path = forecast_path();
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return 0;
-  const bool written = std::fwrite(data, 1, size, file) == size;
-  if (std::fclose(file) != 0 || !written) return 0;
+  const std::string path = fuzz::write_forecast_file(data, size);
+  if (path.empty()) return 0;
   const std::string difference = testing::difference(path);
-  std::remove(path.c_str());  // a fresh file each time (see forecast_file.cpp)
+  std::remove(path.c_str());
   if (!difference.empty()) {
     std::fprintf(stdout, "the two ways differ:\n%s\n", difference.c_str());
     std::fflush(stdout);

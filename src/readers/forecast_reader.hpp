@@ -59,6 +59,7 @@ class ForecastReader final : public sources::ElementHandler {
   DayAssembly days_{update_};
   std::array<Scope, kDepth> scopes_{};
   std::size_t depth_ = 0;
+  std::size_t unscoped_ = 0;  // elements shown past the stack's depth
   bool error_document_ = false;
 };
 
