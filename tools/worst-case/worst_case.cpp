@@ -50,7 +50,8 @@ bool repeat(std::FILE* out, const std::string& head, const std::string& unit,
 
 std::string attributes(int count, const char* prefix = "a") {
   std::string out;
-  for (int i = 0; i < count; ++i) out += " " + std::string(prefix) + std::to_string(i) + "=\"\"";
+  for (int i = 0; i < count; ++i)
+    ((out += ' ') += prefix).append(std::to_string(i)).append("=\"\"");
   return out;
 }
 
@@ -81,8 +82,10 @@ const std::vector<Kind>& kinds() {
       {"namespaces", "256 namespaces in scope, prefixed elements and attributes",
        [](std::FILE* out) {
          std::string declarations;
-         for (int i = 0; i < 255; ++i)
-           declarations += " xmlns:p" + std::to_string(i) + "=\"urn:" + std::to_string(i) + "\"";
+         for (int i = 0; i < 255; ++i) {
+           const std::string n = std::to_string(i);
+           declarations.append(" xmlns:p").append(n).append("=\"urn:").append(n).append("\"");
+         }
          return repeat(out, "<weatherdata" + declarations + "><forecast><tabular>",
                        "<p254:time p254:period=\"1\" p0:to=\"x\"/>", kTail);
        }},
