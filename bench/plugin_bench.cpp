@@ -48,16 +48,24 @@ std::vector<Document>& documents() {
   return docs;
 }
 
+// The document a run is limited to (--document=LABEL); empty for all.
+std::string only_document;
+
 void write_documents() {
+  const auto wanted = [](const std::string& label) {
+    return only_document.empty() || only_document == label;
+  };
   for (int days : kDaySizes) {
+    const std::string label = std::to_string(days) + " days";
+    if (!wanted(label)) continue;
     const std::string text = forecast_document(days);
     const std::string name = "forecast-" + std::to_string(days) + ".xml";
-    documents().push_back(
-        {std::to_string(days) + " days", directory().write(name, text), text.size(), days});
+    documents().push_back({label, directory().write(name, text), text.size(), days});
   }
+  const std::string label = std::to_string(kHours) + " hours";
+  if (!wanted(label)) return;
   const std::string hourly = hourly_document(kHours);
-  documents().push_back({std::to_string(kHours) + " hours", directory().write("hourly.xml", hourly),
-                         hourly.size(), 0});
+  documents().push_back({label, directory().write("hourly.xml", hourly), hourly.size(), 0});
 }
 
 // CPU time of this thread, in nanoseconds: time the machine gave to others
@@ -236,7 +244,33 @@ class SummaryReporter : public benchmark::ConsoleReporter {
 
   void Finalize() override {
     ConsoleReporter::Finalize();
+    if (results_file_.empty()) {
+      print_summary();
+      return;
+    }
+    save_medians();
+  }
+
+  // Keeps this run's medians in `path` (appended) instead of printing the
+  // summary: scripts/bench times each document in a process of its own.
+  void save_to(std::string path) { results_file_ = std::move(path); }
+
+  // Prints the summary of runs saved with save_to.
+  bool summarize(const std::string& path) {
+    std::FILE* in = std::fopen(path.c_str(), "r");
+    if (in == nullptr) return false;
+    char benchmark[128];
+    char counter[64];
+    double value = 0;
+    while (std::fscanf(in, " %127[^\t]\t%63[^\t]\t%lf", benchmark, counter, &value) == 3) {
+      if (std::strcmp(counter, "repetitions") == 0)
+        repetitions_seen_ = std::max(repetitions_seen_, static_cast<std::size_t>(value));
+      else
+        medians_[benchmark][counter] = value;
+    }
+    std::fclose(in);
     print_summary();
+    return true;
   }
 
  private:
@@ -345,29 +379,59 @@ class SummaryReporter : public benchmark::ConsoleReporter {
                   verdict(hourly_ratio <= 0.25));
   }
 
+  void save_medians() const {
+    std::FILE* out = std::fopen(results_file_.c_str(), "a");
+    if (out == nullptr) return;
+    for (const Document& doc : documents()) {
+      const std::string name = (doc.days > 0 ? "forecast/" : "hourly/") + doc.label;
+      for (const std::string& benchmark : {name, "walk/" + doc.label})
+        for (const char* counter :
+             {"floor_us", "plugin_us", "ratio", "per_day_us", "floor_day_us", "walk_day_us"})
+          if (const double v = value(benchmark, counter); v >= 0)
+            std::fprintf(out, "%s\t%s\t%.17g\n", benchmark.c_str(), counter, v);
+    }
+    std::fprintf(out, "-\trepetitions\t%zu\n", repetitions_seen_);
+    std::fclose(out);
+  }
+
+  std::string results_file_;
   std::map<std::string, Repetitions> repetitions_;
   std::map<std::string, std::map<std::string, double>> medians_;
   std::size_t repetitions_seen_ = 0;
   std::map<std::string, std::string> errors_;
 };
 
-// Takes --settle=trim|keep out of the arguments, before Google Benchmark
-// sees them; false for another value.
-bool take_settle_flag(int& argc, char** argv) {
-  constexpr const char kFlag[] = "--settle=";
+struct Flags {
+  std::string results;  // --results=FILE: save medians there, no summary
+  std::string summary;  // --summary-from=FILE: print the summary of saved runs
+};
+
+// Takes this program's own flags out of the arguments, before Google
+// Benchmark sees them: --settle=trim|keep, --document=LABEL ("10 days",
+// "48 hours"), --results=FILE, --summary-from=FILE. False for a bad value.
+bool take_flags(int& argc, char** argv, Flags& flags) {
+  const auto value = [](const char* arg, const char* flag) -> const char* {
+    const std::size_t n = std::strlen(flag);
+    return std::strncmp(arg, flag, n) == 0 ? arg + n : nullptr;
+  };
   int kept = 1;
   for (int i = 1; i < argc; ++i) {
-    if (std::strncmp(argv[i], kFlag, sizeof kFlag - 1) != 0) {
+    if (const char* method = value(argv[i], "--settle=")) {
+      if (std::strcmp(method, "trim") == 0)
+        settle_method = Settle::kTrim;
+      else if (std::strcmp(method, "keep") == 0)
+        settle_method = Settle::kKeep;
+      else
+        return false;
+    } else if (const char* label = value(argv[i], "--document=")) {
+      only_document = label;
+    } else if (const char* file = value(argv[i], "--results=")) {
+      flags.results = file;
+    } else if (const char* saved = value(argv[i], "--summary-from=")) {
+      flags.summary = saved;
+    } else {
       argv[kept++] = argv[i];
-      continue;
     }
-    const char* method = argv[i] + sizeof kFlag - 1;
-    if (std::strcmp(method, "trim") == 0)
-      settle_method = Settle::kTrim;
-    else if (std::strcmp(method, "keep") == 0)
-      settle_method = Settle::kKeep;
-    else
-      return false;
   }
   argc = kept;
   argv[argc] = nullptr;
@@ -379,15 +443,18 @@ bool take_settle_flag(int& argc, char** argv) {
 
 int main(int argc, char** argv) {
   using namespace brelund::bench;
-  if (!take_settle_flag(argc, argv)) {
+  Flags flags;
+  if (!take_flags(argc, argv, flags)) {
     std::fprintf(stderr, "%s: --settle takes trim (the default) or keep\n", argv[0]);
     return 1;
   }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   write_documents();
-  register_benchmarks();
   SummaryReporter reporter;
+  if (!flags.summary.empty()) return reporter.summarize(flags.summary) ? 0 : 1;
+  if (!flags.results.empty()) reporter.save_to(flags.results);
+  register_benchmarks();
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   return 0;

@@ -61,8 +61,7 @@ void DayAssembly::stamp_date(const char* to) {
 }
 
 void DayAssembly::close_day() noexcept {
-  update_.days_bytes += open_.cost();
-  update_.days.append(open_.build());
+  update_.days.append(open_.build(update_.days_bytes));
   is_open_ = false;
   ++update_.count;
 }

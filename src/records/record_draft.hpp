@@ -42,7 +42,9 @@ class RecordDraft {
   }
   void set_copy(std::size_t field, std::string_view text) {
     Slot& slot = claim(field);
+    const std::size_t before = slot.copy.capacity();
     slot.copy.assign(text);
+    capacity_ += slot.copy.capacity() - before;  // strings never shrink here
     slot.state = State::kCopy;
   }
 
@@ -60,38 +62,33 @@ class RecordDraft {
     return slots_[field].state == State::kCopy || slots_[field].state == State::kStatic;
   }
 
-  // Estimated heap bytes of the record build() would give now.
-  std::size_t cost() const noexcept {
-    std::size_t bytes = kRecordCost;
-    for (std::size_t i = 0; i < filled_; ++i) {
-      const Slot& slot = slots_[order_[i]];
-      if (slot.state == State::kCopy) bytes += kValueCost + slot.copy.size();
-      if (slot.state == State::kStatic)
-        bytes += kValueCost + std::char_traits<char>::length(slot.fixed);
-    }
-    return bytes;
-  }
-
   // Heap bytes the draft's buffers hold, kept between records.
-  std::size_t capacity() const noexcept {
-    std::size_t bytes = 0;
-    for (const Slot& slot : slots_) bytes += slot.copy.capacity();
-    return bytes;
-  }
+  std::size_t capacity() const noexcept { return capacity_; }
 
   // The record, with a heap copy of every value; the draft is empty
-  // afterwards (its buffers stay for the next record).
-  Record build() noexcept {
+  // afterwards (its buffers stay for the next record). Adds the record's
+  // estimated heap bytes to `bytes`.
+  Record build(std::size_t& bytes) noexcept {
     Record record = make_record();
+    bytes += kRecordCost;
     for (std::size_t i = 0; i < filled_; ++i) {
       const Slot& slot = slots_[order_[i]];
       char* value = nullptr;
-      if (slot.state == State::kCopy) value = g_strndup(slot.copy.data(), slot.copy.size());
-      if (slot.state == State::kStatic) value = g_strdup(slot.fixed);
+      if (slot.state == State::kCopy) {
+        value = g_strndup(slot.copy.data(), slot.copy.size());
+        bytes += kValueCost + slot.copy.size();
+      } else if (slot.state == State::kStatic) {
+        value = g_strdup(slot.fixed);
+        bytes += kValueCost;  // static values are short codes and texts
+      }
       g_hash_table_insert(record.get(), const_cast<char*>(keys_[order_[i]]), value);
     }
     clear();
     return record;
+  }
+  Record build() noexcept {
+    std::size_t ignored = 0;
+    return build(ignored);
   }
 
   void clear() noexcept {
@@ -118,6 +115,7 @@ class RecordDraft {
   std::array<Slot, N> slots_{};
   std::array<std::uint8_t, N> order_{};
   std::size_t filled_ = 0;
+  std::size_t capacity_ = 0;  // of every slot's buffer
 };
 
 }  // namespace brelund::records

@@ -38,6 +38,12 @@ Value Value::borrowed(const char* text) noexcept {
 
 Value Value::copied(std::string_view text) {
   Value value;
+  if (text.size() < kSmall) {
+    value.kind_ = Kind::kSmall;
+    std::memcpy(value.small_, text.data(), text.size());
+    value.small_[text.size()] = '\0';
+    return value;
+  }
   value.kind_ = Kind::kCopied;
   value.copy_.assign(text);
   return value;
@@ -52,15 +58,12 @@ Value Value::adopted(xmlChar* text) noexcept {
   return value;
 }
 
-Value::Value(Value&& other) noexcept
-    : kind_(std::exchange(other.kind_, Kind::kAbsent)),
-      text_(std::exchange(other.text_, nullptr)),
-      copy_(std::move(other.copy_)),
-      adopted_(std::move(other.adopted_)) {}
+Value::Value(Value&& other) noexcept { *this = std::move(other); }
 
 Value& Value::operator=(Value&& other) noexcept {
   kind_ = std::exchange(other.kind_, Kind::kAbsent);
   text_ = std::exchange(other.text_, nullptr);
+  if (kind_ == Kind::kSmall) std::memcpy(small_, other.small_, kSmall);
   copy_ = std::move(other.copy_);
   adopted_ = std::move(other.adopted_);
   return *this;
@@ -82,10 +85,6 @@ Element Element::of_tag(const xmlChar* name, const xmlChar* prefix, const xmlCha
   element.attributes_ = attributes;
   element.count_ = count;
   return element;
-}
-
-bool Element::named(const char* name) const noexcept {
-  return prefix_ == nullptr && same_name(name_, name);
 }
 
 std::string Element::qualified_name() const {

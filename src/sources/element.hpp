@@ -15,6 +15,16 @@
 
 namespace brelund::sources {
 
+// Equality of a libxml2 name with a plain name, inlined: names are compared
+// often and most differ at the first byte.
+inline bool same_name(const xmlChar* name, const char* wanted) noexcept {
+  if (name == nullptr) return false;
+  const auto* w = reinterpret_cast<const xmlChar*>(wanted);
+  for (; *name == *w; ++name, ++w)
+    if (*name == '\0') return true;
+  return false;
+}
+
 // An attribute value or element text: NUL-terminated text exactly as
 // xmlGetProp or xmlNodeGetContent reads it from the tree, or null when the
 // attribute is absent. It may point into the document or the parser's
@@ -33,17 +43,23 @@ class Value {
   Value& operator=(const Value&) = delete;
   ~Value() = default;
 
-  const char* get() const noexcept { return kind_ == Kind::kCopied ? copy_.c_str() : text_; }
+  const char* get() const noexcept {
+    if (kind_ == Kind::kSmall) return small_;
+    return kind_ == Kind::kCopied ? copy_.c_str() : text_;
+  }
   explicit operator bool() const noexcept { return kind_ != Kind::kAbsent; }
 
  private:
   struct XmlFree {
     void operator()(xmlChar* text) const noexcept { xmlFree(text); }
   };
-  enum class Kind : unsigned char { kAbsent, kBorrowed, kCopied, kAdopted };
+  enum class Kind : unsigned char { kAbsent, kBorrowed, kSmall, kCopied, kAdopted };
+  // Most values are a few bytes ("3", "2021-03-07T00:30:00"): kept inline.
+  static constexpr std::size_t kSmall = 40;
 
   Kind kind_ = Kind::kAbsent;
   const char* text_ = nullptr;
+  char small_[kSmall];
   std::string copy_;
   std::unique_ptr<xmlChar, XmlFree> adopted_;
 };
@@ -60,7 +76,9 @@ class Element {
   static Element of_tag(const xmlChar* name, const xmlChar* prefix, const xmlChar* uri,
                         const xmlChar** attributes, int count) noexcept;
 
-  bool named(const char* name) const noexcept;
+  bool named(const char* name) const noexcept {
+    return prefix_ == nullptr && same_name(name_, name);
+  }
   // The name the tree gives the element ("prefix:name" for an unbound prefix).
   std::string qualified_name() const;
   // The value of the first attribute of that name, as xmlGetProp reads it
@@ -101,15 +119,5 @@ class ElementHandler {
   ElementHandler& operator=(const ElementHandler&) = default;
   ~ElementHandler() = default;
 };
-
-// Equality of a libxml2 name with a plain name, inlined: names are compared
-// often and most differ at the first byte.
-inline bool same_name(const xmlChar* name, const char* wanted) noexcept {
-  if (name == nullptr) return false;
-  const auto* w = reinterpret_cast<const xmlChar*>(wanted);
-  for (; *name == *w; ++name, ++w)
-    if (*name == '\0') return true;
-  return false;
-}
 
 }  // namespace brelund::sources
