@@ -39,6 +39,8 @@ bool has_station_identifier(const char* path) noexcept {
   return std::strrchr(id, '.') != nullptr;
 }
 
+// Nothing here throws: the stream catches what its reader throws (out of
+// memory) and ends the read as refused.
 int read_forecast(const char* path, GHashTable* station_data) noexcept {
   using namespace brelund;
   readers::ForecastReader reader({readers::kMaxBuiltBytes, true});
@@ -63,9 +65,5 @@ int get_station_weather_data(const char* path, GHashTable* station_data) noexcep
   if (path == nullptr || station_data == nullptr) return kUnusable;
   swap_in_staged_file(path);
   if (access(path, R_OK) != 0) return kUnusable;
-  try {
-    return read_forecast(path, station_data);
-  } catch (...) {  // out of memory: nothing may unwind into the host
-    return kUnusable;
-  }
+  return read_forecast(path, station_data);
 }
