@@ -124,6 +124,17 @@ TEST_F(TwoWays, ValuesReadAsTheTreeReadsThem) {
         kTail);
 }
 
+TEST_F(TwoWays, UndeclaredEntitiesBesideAnExternalDtdReadAsNothing) {
+  // With an external DTD named (never fetched) an undeclared entity is no
+  // error: the tree keeps an empty reference, the text around it reads on.
+  const std::string head = R"(<!DOCTYPE weatherdata SYSTEM "weatherdata.dtd">)";
+  const Seen seen = agree(head + kHead.substr(kHead.find("<weatherdata>")) +
+                          R"(<time period="0" to="2021-03-07T00:00:00"><sunr>06&later;:32</sunr>
+<symbol number="1" name="Sk&x;yet"/></time><time period="3"/>)" + kTail);
+  EXPECT_EQ(seen.result, 1);
+  EXPECT_NE(seen.station_data.find("day_sunrise = 06:32\n"), std::string::npos) << seen.station_data;
+}
+
 TEST_F(TwoWays, NamesMatchAsInTheTreeWhateverTheirNamespace) {
   const std::string forecast = R"(<w:weatherdata xmlns:w="urn:w" xmlns="urn:default">
 <location><p:location xmlns:p="urn:p" p:latitude="1" latitude="2" longitude="3"/>
