@@ -7,10 +7,7 @@
 
 int parse_xml_data(const char* /*station_id*/, xmlNode* root, GHashTable* station_data) noexcept {
   using namespace brelund;
-  // Declared entities and attribute defaults would be copied, unbounded,
-  // wherever their text is read: such documents are refused whole.
-  if (root == nullptr || station_data == nullptr || sources::tree::declares_expansions(root->doc))
-    return 0;
+  if (!sources::tree::readable(root, station_data)) return 0;
   try {
     readers::ForecastReader reader;
     sources::walk(root, reader);

@@ -101,6 +101,7 @@ class DayAssembly {
   void read_symbol(const sources::Element& element);
   void read_wind_speed(const sources::Element& element);
   void read_attribute(const sources::Element& element, const char* name, Keys keys);
+  bool begin_text(Field field);
   // A code the tables do not translate: reported, and stored as it is.
   const char* untranslated(const char* code);
 

@@ -28,13 +28,19 @@ bool DayAssembly::read_value(const sources::Element& element) {
     read_wind_speed(element);
   } else if (element.named("windDirection")) {
     read_attribute(element, "code", {kDayWindTitle, kNightWindTitle});
-  } else if (element.named("sunr") || element.named("suns")) {
-    // Sunrise and sunset are the element's whole text, under every period kind.
-    text_field_ = element.named("sunr") ? kSunrise : kSunset;
-    text_.clear();
-    return true;
+  } else if (element.named("sunr")) {
+    return begin_text(kSunrise);
+  } else if (element.named("suns")) {
+    return begin_text(kSunset);
   }
   return false;
+}
+
+// Sunrise and sunset are the element's whole text, under every period kind.
+bool DayAssembly::begin_text(Field field) {
+  text_field_ = field;
+  text_.clear();
+  return true;
 }
 
 void DayAssembly::text(std::string_view text) { text_.append(text); }

@@ -4,6 +4,7 @@
 // them expand.
 #pragma once
 
+#include <glib.h>
 #include <libxml/tree.h>
 
 #include "sources/element.hpp"
@@ -81,5 +82,11 @@ inline Elements elements(const xmlNode* parent) noexcept { return Elements(paren
 // limit, when the text is read (xmlNodeGetContent, xmlGetProp). The service
 // never sends a DTD, so the readers refuse such documents whole.
 bool declares_expansions(const xmlDoc* doc) noexcept;
+
+// Whether the readers take a host's tree at all: a root and a table to fill,
+// and a document that declares no expansions (see above).
+inline bool readable(const xmlNode* root, const GHashTable* station_data) noexcept {
+  return root != nullptr && station_data != nullptr && !declares_expansions(root->doc);
+}
 
 }  // namespace brelund::sources::tree
