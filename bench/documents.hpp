@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Documents the benchmarks read: forecasts shaped like the service's, at any
 // number of days, and an hour-by-hour document. Generated, so the figures do
 // not depend on files that drift.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host.hpp"
 
 #include <glib/gstdio.h>

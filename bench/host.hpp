@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The host's side of a refresh, for the benchmarks: the documents on disk, a
 // fresh station data table per call, and its release afterwards.
 #pragma once

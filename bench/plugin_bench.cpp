@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The plug-in against a floor: libxml2 reading the same file into a tree and
 // freeing it, which any reader that builds the tree pays. The plug-in builds
 // none: it reads the file in one streaming SAX2 pass, so its cost is the

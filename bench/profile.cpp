@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fixed amounts of work, for callgrind and for peak memory, whose figures
 // repeat where the benchmark's times do not.
 //

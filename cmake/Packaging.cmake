@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # A Debian package of what `cmake --install` puts in place: `cpack -G DEB` in
 # a build directory configured with the prefix the package installs to (the
 # release preset's /usr). The package's paths are those of the install: the

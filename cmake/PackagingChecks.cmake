@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Read by cpack for every generator it runs.
 if(CPACK_GENERATOR STREQUAL "DEB" AND CPACK_PACKAGING_INSTALL_PREFIX MATCHES "^/usr/local(/|$)")
   message(WARNING "This Debian package installs under ${CPACK_PACKAGING_INSTALL_PREFIX}, which "

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # One place for the project's warning flags.
 function(brelund_warnings target)
   target_compile_options(${target} PRIVATE

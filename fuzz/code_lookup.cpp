@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The code lookup: the first byte picks the table (bit 0) and the short flag
 // (bit 1); the rest, up to a NUL, is the key.
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bytes written as the station's forecast file, read through the file entry
 // point (the plug-in's own parse, limits and refusals included).
 #include <cstdio>

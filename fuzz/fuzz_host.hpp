@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What every fuzz target shares: the host's side of the station data, and
 // checks that abort (a finding) when a result contradicts what was stored.
 #pragma once

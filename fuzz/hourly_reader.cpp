@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Document bytes, parsed as a host would, into the hourly reader.
 #include "fuzz_host.hpp"
 #include "tarnvale-brelund-source.h"

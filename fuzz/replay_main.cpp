@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs files through a fuzz target without libFuzzer, so that every corpus
 // and regression file is replayed by the ordinary test suite (and under the
 // sanitizers and valgrind with it). Arguments: files or directories.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Bytes written as the station's forecast file and read both ways: streamed
 // by get_station_weather_data, and parsed into a tree handed to
 // parse_xml_data. Unless the stream refused the file at one of its limits,

@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* tarnvale-brelund-source: forecast-source plug-in for the tarnvale weather
  * application.
  *

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The readers' lookups in the code tables.
 #include "codes/tables.hpp"
 

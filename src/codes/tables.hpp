@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The service's symbol numbers and condition names, and the host's icon
 // codes and English texts they translate to.
 #pragma once

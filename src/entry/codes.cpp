@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The exported code tables and their lookup with fallback.
 #include <cstdio>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // From the host's forecast file to its station data: staged-file swap, one
 // streaming read of the file, error documents, station identifier.
 #include <libxml/parser.h>

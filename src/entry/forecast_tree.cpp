@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A forecast document the host parsed itself, read by the same reader as
 // the forecast file.
 #include "readers/forecast_reader.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hour-by-hour document the host parsed.
 #include "readers/hourly.hpp"
 #include "sources/tree_text.hpp"

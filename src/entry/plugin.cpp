@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The plug-in's life cycle: the one table it keeps between calls, and the
 // release of the records it hands out.
 #include "records/station_data.hpp"

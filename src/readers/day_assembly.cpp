@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The period state machine: when a day record opens, what it is dated, and
 // when it closes into the forecast list. The values inside a period are read
 // in day_values.cpp.

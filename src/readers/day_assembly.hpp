@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Day records from the service's numbered forecast periods: the state that
 // carries across every `tabular` and `forecast` element of one document.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "readers/day_dates.hpp"
 
 #include <cstring>

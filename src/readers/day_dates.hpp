@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The weekday name and date of a day record, from its `to` time: the name in
 // the environment's LC_TIME locale, the date ("Mar 07") and the parse in
 // POSIX. Those are the results of switching LC_TIME around each step:

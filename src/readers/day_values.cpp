@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The values inside one forecast period, and which half of the day record
 // each one lands in.
 #include <charconv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "readers/forecast_reader.hpp"
 
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The forecast document, read element by element from either source: the
 // root's `location` becomes the location record, its `forecast` elements go
 // through the day assembly. What it builds waits in a StationUpdate until

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hour-by-hour document: the detail record and its hours list. Nothing is
 // translated: every value but the hour itself is an element's text, copied.
 #include "readers/hourly.hpp"

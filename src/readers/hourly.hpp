@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hour-by-hour document, read from the host's tree: the detail record
 // and its hours list.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "readers/location.hpp"
 
 #include <cstdio>

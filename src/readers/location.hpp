@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The location record: the station's position and time zone.
 #pragma once
 

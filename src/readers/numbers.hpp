@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Numbers are read the way the service's texts have always been read: the
 // leading decimal integer (as strtol reads it, so "3.4" is 3 and "abc" is 0),
 // saturated to the 32-bit signed range.

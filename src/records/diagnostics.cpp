@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "records/diagnostics.hpp"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one diagnostic the plug-in writes: "Not found <code>" on standard
 // error, for a code the tables do not translate. A reader's lines are held
 // until its document is known to be whole and well-formed, so that a file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One record's values gathered field by field before the record is built,
 // for readers whose documents overwrite values as they go on. Overwriting
 // reuses the field's buffer rather than allocating, only the final values

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "records/station_data.hpp"
 
 #include "tarnvale-brelund-source.h"

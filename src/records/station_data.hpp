@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Records and lists of the station data tree, as the host receives them:
 // GHashTables with static keys and g_strdup values, GSLists of records.
 // The holders here own what a call builds until it is handed to the host.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "records/station_update.hpp"
 
 #include <clocale>

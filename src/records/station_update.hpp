@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Everything one forecast read gives the host: the entries for its station
 // data table, the diagnostic lines, and where LC_TIME is left. Held until
 // the document is known to be whole, then handed over in one go.

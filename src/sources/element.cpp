@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sources/element.hpp"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the readers see of a document, whichever way it came in: elements
 // one at a time, in document order, each with its name and attributes, and
 // the text inside the few elements whose text a reader wants. The file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libxml2's own reading of the forecast file (plain, gzip or xz, as it always
 // was), through a private parser context whose settings owe nothing to
 // libxml2's process-wide defaults. The DTD, if any, goes to libxml2's own

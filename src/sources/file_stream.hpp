@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The forecast file, read in one pass and shown to a reader element by
 // element as libxml2 parses it; no document tree is built. Whatever the file
 // holds and whatever libxml2's process-wide defaults say, the parse reads

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sources/host_tree.hpp"
 
 #include <cstddef>

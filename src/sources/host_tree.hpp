@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A tree the host parsed, shown to a reader element by element, exactly as
 // the file stream shows a file: same order, same names, same values.
 #pragma once

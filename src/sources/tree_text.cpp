@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sources/tree_text.hpp"
 
 #include <libxml/hash.h>

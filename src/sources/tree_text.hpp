@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads from a host's tree: attribute values and element text exactly as
 // xmlGetProp and xmlNodeGetContent give them, read in place where the tree
 // holds them as one piece; and the check for documents whose DTD could make

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The plug-in's dynamic symbol table holds the nine functions and nothing else.
 set -eu
 expected="free_fields

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The plug-in as the host sees it: a file loaded with dlopen, nine C symbols.
 #include <dlfcn.h>
 #include <gtest/gtest.h>

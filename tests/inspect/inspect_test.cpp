@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The inspector as its users run it: a command, its output and exit status.
 #include <gtest/gtest.h>
 #include <json-glib/json-glib.h>

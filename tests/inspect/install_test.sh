@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs into a temporary prefix and runs the installed inspector, which
 # must load the installed plug-in.
 set -eu

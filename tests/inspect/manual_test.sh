@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The built manual page renders without a single warning, and every
 # configured value was filled in.
 set -eu

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Builds the Debian package of this build tree with its CPack configuration,
 # checks what it holds and what it depends on, unpacks it into a scratch
 # directory and runs the unpacked inspector, which must load the unpacked

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Parsing inline documents for the readers, as a host would.
 #pragma once
 

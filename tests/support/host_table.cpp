@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "host_table.hpp"
 
 #include <glib/gstdio.h>

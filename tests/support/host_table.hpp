@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a host does with station data: a table it creates, reads and releases.
 #pragma once
 

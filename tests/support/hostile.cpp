@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hostile.hpp"
 
 #include <arpa/inet.h>

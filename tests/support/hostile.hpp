@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tools for the hostile-input tests: a loopback listener that tells whether
 // anything connected to it, libxml2's process-wide defaults switched on for a
 // scope, and files written compressed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tests that change the environment's locale: what they change is put back.
 #pragma once
 

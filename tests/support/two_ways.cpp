@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "two_ways.hpp"
 
 #include <libxml/parser.h>

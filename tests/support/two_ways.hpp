@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two ways into the forecast reader, side by side: the forecast file
 // through get_station_weather_data (one streaming pass), and the same file
 // parsed by libxml2's default tree parse with the root handed to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The icon and condition tables and their lookup.
 #include <gtest/gtest.h>
 

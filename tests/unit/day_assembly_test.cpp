@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Day records from the forecast periods: opening and closing, the day and
 // night halves, temperatures, wind, code translation and diagnostics.
 #include <gtest/gtest.h>

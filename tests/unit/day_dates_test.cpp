@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Weekday names and dates through locale objects, with LC_TIME set once when
 // the read is handed over, give the texts, and leave LC_TIME, exactly as
 // switching the process's locale around every step does.

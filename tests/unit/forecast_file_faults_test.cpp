@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File-system faults around the staged-file swap and the read: the old
 // forecast survives and is read, unusable paths give -1, nothing blocks.
 #include <gtest/gtest.h>

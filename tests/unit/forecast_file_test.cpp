@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file entry point: staged-file swap, failures, station identifier.
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole documents through the plug-in, compared with recorded results: the
 // station data (in the host table's own iteration order), every line on
 // standard error, the result and LC_TIME afterwards. Changes that should

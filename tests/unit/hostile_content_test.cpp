@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Malformed, oddly encoded, deep, wide and misplaced content: refused or read
 // soundly, never a crash or a hang; benign documents parse to the very tree
 // libxml2's own default parse gives.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Documents that declare entities, attribute defaults or external resources:
 // refused, or read without ever fetching anything, whatever libxml2's
 // process-wide defaults say.

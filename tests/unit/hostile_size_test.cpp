@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Documents built to exhaust memory or time: refused at the documented
 // limits, before libxml2 builds a tree that size; documents within them are
 // read whole.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hour-by-hour reader.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The forecast walk and the location record.
 #include <gtest/gtest.h>
 

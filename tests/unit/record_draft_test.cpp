@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drafted records hold the last value given to each field, copied once, and
 // are laid out as storing value by value lays them out.
 #include "records/record_draft.hpp"

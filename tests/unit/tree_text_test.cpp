@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Attribute and text reads give exactly what xmlGetProp and xmlNodeGetContent
 // give, whether the text is read in place or assembled by libxml2.
 #include "sources/tree_text.hpp"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The forecast file read in one streaming pass gives the host exactly what
 // the default tree parse handed to parse_xml_data gives: result, station
 // data, standard error and LC_TIME, for every document the repository holds

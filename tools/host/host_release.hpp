@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How a host releases the station data the plug-in stored: shared by the
 // inspector, the tests and the benchmarks, so there is one description of it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hourly.hpp"
 
 #include <libxml/parser.h>

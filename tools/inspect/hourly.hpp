@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading the hour-by-hour document the way the README tells hosts to.
 #pragma once
 

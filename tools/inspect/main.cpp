@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // brelund-inspect: runs the plug-in exactly as the host does and shows what
 // it stored. It loads the plug-in with dlopen, so it exercises the same file
 // and the same nine functions the host sees.

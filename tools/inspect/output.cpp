@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output.hpp"
 
 #include <json-glib/json-glib.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Showing station data: aligned text for people, JSON for programs.
 #pragma once
 

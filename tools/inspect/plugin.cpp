@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "plugin.hpp"
 
 #include <dlfcn.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The plug-in as a host holds it: a dlopen handle and the nine functions,
 // resolved by name. Nothing of the plug-in is linked in.
 #pragma once

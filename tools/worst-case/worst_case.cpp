@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hostile forecast files at the plug-in's limits, for measuring what the
 // worst of them costs (scripts/worst-case):
 //
