@@ -8,9 +8,23 @@
  * such tables; keys are static text owned by the plug-in, every leaf value is
  * a separate g_strdup copy that the host releases with g_free.
  *
+ * Life cycle: dlopen the plug-in, resolve the nine functions with dlsym (the
+ * brelund_*_fn types below fit them), call source_init once, then any number
+ * of refreshes (get_station_weather_data, parse_xml_detail_data), each into
+ * a fresh station data table that the host releases before the next, and
+ * source_destroy once before dlclose.
+ *
+ * Paths: get_station_weather_data takes the station from the forecast file's
+ * name, after its last "/" and before its last ".". A path without a "/" (a
+ * bare "STATION.xml") or a name without a "." returns -1 with nothing stored,
+ * even when the file is readable: pass the whole path ("./STATION.xml").
+ *
  * Threads: call the plug-in from one thread only. While it works it switches
  * the process's LC_TIME category and, after every forecast file, runs
  * xmlCleanupParser(), which resets libxml2's global state.
+ *
+ * Only GLib is needed to compile against this header: libxml2's xmlNode is
+ * declared below, not included.
  */
 #ifndef TARNVALE_BRELUND_SOURCE_H
 #define TARNVALE_BRELUND_SOURCE_H
@@ -24,6 +38,14 @@
 #define BRELUND_NOEXCEPT noexcept
 #else
 #define BRELUND_NOEXCEPT
+#endif
+
+/* From C++17 on, noexcept is part of a function's type, and so of the
+ * pointer types below. */
+#if defined(__cplusplus) && __cplusplus >= 201703L
+#define BRELUND_NOEXCEPT_TYPE noexcept
+#else
+#define BRELUND_NOEXCEPT_TYPE
 #endif
 
 /* libxml2's element node; a host that parses documents itself passes its
@@ -80,12 +102,15 @@ struct _xmlNode;
 extern "C" {
 #endif
 
-/* Creates the plug-in's private table. Returns 1 on success, 0 on failure.
- * Call once after loading. */
+/* Creates the plug-in's private table. Returns 1 on success, 0 on failure
+ * (then unload the plug-in without calling anything else). Call once after
+ * loading, before any other function. */
 BRELUND_API int source_init(void) BRELUND_NOEXCEPT;
 
-/* Releases the private table and everything in it. Safe to call twice, or
- * without source_init (it then releases nothing). */
+/* Releases the private table and everything in it. Call once before
+ * dlclose; station data the host holds is the host's to release (it is not
+ * in this table). Safe to call twice, or without source_init (it then
+ * releases nothing). */
 BRELUND_API void source_destroy(void) BRELUND_NOEXCEPT;
 
 /* Reads the station's forecast file at `path` into `station_data`.
@@ -144,6 +169,33 @@ BRELUND_API GHashTable* hash_description_brelund_table_create(void) BRELUND_NOEX
  * the key goes away. */
 BRELUND_API const char* hash_brelund_table_find(GHashTable* table, const char* key,
                                                 int short_flag) BRELUND_NOEXCEPT;
+
+/* Pointer types of the nine functions, named after them, for the host that
+ * resolves them with dlsym:
+ *
+ *   brelund_get_station_weather_data_fn get =
+ *       (brelund_get_station_weather_data_fn)dlsym(handle,
+ *                                                  "get_station_weather_data");
+ */
+/* Kept by hand: clang-format reads the macro after a pointer result as a
+ * cast. */
+/* clang-format off */
+typedef int (*brelund_source_init_fn)(void) BRELUND_NOEXCEPT_TYPE;
+typedef void (*brelund_source_destroy_fn)(void) BRELUND_NOEXCEPT_TYPE;
+typedef int (*brelund_get_station_weather_data_fn)(const char* path,
+                                                   GHashTable* station_data) BRELUND_NOEXCEPT_TYPE;
+typedef void (*brelund_free_fields_fn)(gpointer key, gpointer value,
+                                       gpointer user_data) BRELUND_NOEXCEPT_TYPE;
+typedef int (*brelund_parse_xml_data_fn)(const char* station_id, struct _xmlNode* root,
+                                         GHashTable* station_data) BRELUND_NOEXCEPT_TYPE;
+typedef int (*brelund_parse_xml_detail_data_fn)(const char* station_id, struct _xmlNode* root,
+                                                GHashTable* station_data) BRELUND_NOEXCEPT_TYPE;
+typedef GHashTable* (*brelund_hash_icons_brelund_table_create_fn)(void) BRELUND_NOEXCEPT_TYPE;
+typedef GHashTable* (*brelund_hash_description_brelund_table_create_fn)(void)
+    BRELUND_NOEXCEPT_TYPE;
+typedef const char* (*brelund_hash_brelund_table_find_fn)(GHashTable* table, const char* key,
+                                                          int short_flag) BRELUND_NOEXCEPT_TYPE;
+/* clang-format on */
 
 #ifdef __cplusplus
 }

@@ -5,12 +5,30 @@
 #include <libxml/parser.h>
 
 #include <string>
+#include <type_traits>
 
 #include "host_table.hpp"
 #include "plugin.hpp"
+#include "tarnvale-brelund-source.h"
 
 namespace brelund::testing {
 namespace {
+
+// The header's pointer types are the functions' own, noexcept included, so
+// a host's dlsym result cast to one calls the function as declared.
+static_assert(std::is_same_v<brelund_source_init_fn, decltype(&source_init)>);
+static_assert(std::is_same_v<brelund_source_destroy_fn, decltype(&source_destroy)>);
+static_assert(
+    std::is_same_v<brelund_get_station_weather_data_fn, decltype(&get_station_weather_data)>);
+static_assert(std::is_same_v<brelund_free_fields_fn, decltype(&free_fields)>);
+static_assert(std::is_same_v<brelund_parse_xml_data_fn, decltype(&parse_xml_data)>);
+static_assert(std::is_same_v<brelund_parse_xml_detail_data_fn, decltype(&parse_xml_detail_data)>);
+static_assert(std::is_same_v<brelund_hash_icons_brelund_table_create_fn,
+                             decltype(&hash_icons_brelund_table_create)>);
+static_assert(std::is_same_v<brelund_hash_description_brelund_table_create_fn,
+                             decltype(&hash_description_brelund_table_create)>);
+static_assert(
+    std::is_same_v<brelund_hash_brelund_table_find_fn, decltype(&hash_brelund_table_find)>);
 
 // The host's view: the file loaded with dlopen and the nine functions
 // resolved by name (the inspector's loader, which is exactly that).

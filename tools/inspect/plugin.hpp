@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The plug-in as a host holds it: a dlopen handle and the nine functions,
-// resolved by name. Nothing of the plug-in is linked in.
+// resolved by name into the header's pointer types. Nothing of the plug-in
+// is linked in.
 #pragma once
 
 #include <glib.h>
@@ -8,19 +9,21 @@
 
 #include <string>
 
+#include "tarnvale-brelund-source.h"
+
 namespace inspector {
 
 struct Plugin {
   void* handle = nullptr;
-  int (*source_init)() = nullptr;
-  void (*source_destroy)() = nullptr;
-  int (*get_station_weather_data)(const char*, GHashTable*) = nullptr;
-  void (*free_fields)(gpointer, gpointer, gpointer) = nullptr;
-  int (*parse_xml_data)(const char*, xmlNode*, GHashTable*) = nullptr;
-  int (*parse_xml_detail_data)(const char*, xmlNode*, GHashTable*) = nullptr;
-  GHashTable* (*hash_icons_brelund_table_create)() = nullptr;
-  GHashTable* (*hash_description_brelund_table_create)() = nullptr;
-  const char* (*hash_brelund_table_find)(GHashTable*, const char*, int) = nullptr;
+  brelund_source_init_fn source_init = nullptr;
+  brelund_source_destroy_fn source_destroy = nullptr;
+  brelund_get_station_weather_data_fn get_station_weather_data = nullptr;
+  brelund_free_fields_fn free_fields = nullptr;
+  brelund_parse_xml_data_fn parse_xml_data = nullptr;
+  brelund_parse_xml_detail_data_fn parse_xml_detail_data = nullptr;
+  brelund_hash_icons_brelund_table_create_fn hash_icons_brelund_table_create = nullptr;
+  brelund_hash_description_brelund_table_create_fn hash_description_brelund_table_create = nullptr;
+  brelund_hash_brelund_table_find_fn hash_brelund_table_find = nullptr;
 
   Plugin() = default;
   Plugin(const Plugin&) = delete;
