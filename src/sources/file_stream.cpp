@@ -60,7 +60,8 @@ class Stream {
     sax->entityDecl = entity_declared;
     sax->unparsedEntityDecl = unparsed_entity_declared;
     sax->attributeDecl = attribute_declared;
-    sax->externalSubset = nullptr;  // never load an external DTD
+    sax->internalSubset = internal_subset;
+    sax->externalSubset = subset_ended;  // and the external DTD is never loaded
     sax->serror = quiet;
   }
 
@@ -89,14 +90,27 @@ class Stream {
   }
 
   // The start tag being read, or the elements open, hold too many
-  // attributes or namespaces; or the DOCTYPE being read is too long.
-  bool crowded() noexcept {
+  // attributes or namespaces; or the internal subset being read is already
+  // too long.
+  bool crowded() const noexcept {
     if (ctxt_ == nullptr) return false;
-    if (ctxt_->inSubset != 0) {
-      if (subset_start_ == kNoSubset) subset_start_ = bytes_;
-      if (bytes_ - subset_start_ > kMaxSubsetBytes) return true;
-    }
+    if (ctxt_->inSubset == 1 && subset_too_long()) return true;
     return ctxt_->maxatts > kMaxAttributeSlots || ctxt_->nsNr / 2 > kMaxNamespaces;
+  }
+
+  // Where the parse stands in the document's text (UTF-8, as libxml2 holds
+  // it), whatever was read ahead of it.
+  std::size_t position() const noexcept {
+    const xmlParserInput* in = ctxt_->inputNr > 0 ? ctxt_->inputTab[0] : nullptr;
+    if (in == nullptr || in->base == nullptr) return 0;
+    return static_cast<std::size_t>(in->consumed) + static_cast<std::size_t>(in->cur - in->base);
+  }
+
+  // The internal subset runs from its "[" to the ">" that ends the DOCTYPE.
+  // Counted from the parse's own positions, the limit does not depend on
+  // how reads fall: checked while reading, and once more at its end.
+  bool subset_too_long() const noexcept {
+    return subset_start_ != kNoSubset && position() - subset_start_ > kMaxSubsetBytes;
   }
 
   bool reading() const noexcept { return refusal_ == Outcome::kRead; }
@@ -205,8 +219,22 @@ class Stream {
   // nothing declares comes here: beside an external DTD (never fetched)
   // that is no error. The tree keeps an empty reference node, which adds
   // no text and parts the text on either side.
-  static void reference(void* ctx, const xmlChar* /*name*/) noexcept {
-    of(ctx).run_ = Run::kNone;
+  static void reference(void* ctx, const xmlChar* /*name*/) noexcept { of(ctx).run_ = Run::kNone; }
+
+  // libxml2 reports the DOCTYPE standing at its "[" (or at its end, when it
+  // has no internal subset).
+  static void internal_subset(void* ctx, const xmlChar* name, const xmlChar* external_id,
+                              const xmlChar* system_id) noexcept {
+    xmlSAX2InternalSubset(ctx, name, external_id, system_id);
+    Stream& self = of(ctx);
+    self.subset_start_ = self.position();
+  }
+
+  // The DOCTYPE has ended: here libxml2 would load the external DTD.
+  static void subset_ended(void* ctx, const xmlChar* /*name*/, const xmlChar* /*external_id*/,
+                           const xmlChar* /*system_id*/) noexcept {
+    Stream& self = of(ctx);
+    if (self.subset_too_long()) self.refuse(Outcome::kOverLimit);
   }
 
   static void entity_declared(void* ctx, const xmlChar* /*name*/, int /*type*/,
@@ -240,7 +268,7 @@ class Stream {
   ElementHandler& handler_;
   xmlParserCtxt* ctxt_ = nullptr;
   std::size_t bytes_ = 0;
-  std::size_t subset_start_ = kNoSubset;  // bytes read when the DOCTYPE began
+  std::size_t subset_start_ = kNoSubset;  // position of the internal subset's "["
   Run run_ = Run::kNone;
   std::size_t run_length_ = 0;
   unsigned depth_ = 0;        // elements open

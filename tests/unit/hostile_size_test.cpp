@@ -198,5 +198,34 @@ TEST_F(Sizes, LongDoctypesAreRefusedBeforeTheirDeclarationsAreBuilt) {
   EXPECT_EQ(latitude(), "69.6");
 }
 
+TEST_F(Sizes, TheInternalSubsetIsCountedExactlyWhereverReadsFall) {
+  // Counted from its "[" to the DOCTYPE's ">": 64 KiB is read and one byte
+  // more is not, whatever stands before it and whether the file is
+  // compressed, which moves where libxml2's reads end.
+  const std::string declaration = "<!ELEMENT e ANY>";
+  const auto document = [&](std::size_t before, std::size_t counted) {
+    const std::size_t filler = counted - declaration.size() - std::string("[<!---->]>").size();
+    return "<?xml version=\"1.0\"?>\n<!--" + std::string(before, 'p') +
+           "-->\n<!DOCTYPE weatherdata [" + declaration + "<!--" + std::string(filler, 'c') +
+           "-->]>\n<weatherdata>" + kLocation + kTail;
+  };
+  for (const std::size_t before : {0u, 1u, 2'999u, 3'993u, 4'096u, 65'536u}) {
+    for (const bool compressed : {false, true}) {
+      for (const std::size_t counted : {sources::kMaxSubsetBytes, sources::kMaxSubsetBytes + 1}) {
+        SCOPED_TRACE(::testing::Message() << before << " bytes before, " << counted
+                                          << (compressed ? " compressed" : " plain"));
+        const std::string text = document(before, counted);
+        const std::string path = dir.path() + "/doc.xml";
+        if (compressed)
+          write_gzip(path, text, "", 0, "");
+        else
+          dir.write("doc.xml", text);
+        EXPECT_EQ(read_path(path),
+                  counted <= sources::kMaxSubsetBytes ? Outcome::kRead : Outcome::kOverLimit);
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace brelund::testing
