@@ -157,8 +157,8 @@ class Builder {
   void precipitation(const std::vector<GHashTable*>& days, const Box& box);
   void wind_row(GHashTable* record, const char* speed_key, const char* code_key, double x,
                 double top, std::size_t column);
-  void hourly_panel(GHashTable* detail, double top);
-  void legend(double y, const std::vector<std::pair<std::string, Colour>>& entries);
+  double hourly_panel(GHashTable* detail, double top);
+  double legend(double y, const std::vector<std::pair<std::string, Colour>>& entries);
   void line(std::size_t axis, const std::vector<Sample>& samples, Colour colour, double width,
             bool dashed, bool markers);
   void note(const std::string& text, const Box& box);
@@ -201,13 +201,22 @@ void Builder::line(std::size_t axis_index, const std::vector<Sample>& samples, C
   scene_.lines.push_back(std::move(drawn));
 }
 
-void Builder::legend(double y, const std::vector<std::pair<std::string, Colour>>& entries) {
+// Swatches and their names in rows as wide as the plot; returns the y
+// below the last row.
+double Builder::legend(double y, const std::vector<std::pair<std::string, Colour>>& entries) {
   double x = plot_left_;
   for (const auto& [text, colour] : entries) {
+    // DejaVu Sans at 10.5 px averages under 6.2 px a character.
+    const double width = 30 + 6.2 * static_cast<double>(g_utf8_strlen(text.c_str(), -1));
+    if (x > plot_left_ && x + width > plot_left_ + plot_width_) {
+      x = plot_left_;
+      y += 17;
+    }
     scene_.rules.push_back({{x, y + 6}, {x + 18, y + 6}, colour, 3});
     scene_.labels.push_back({text, x + 23, y, 10.5, kBlack});
-    x += 30 + 6.2 * static_cast<double>(g_utf8_strlen(text.c_str(), -1));
+    x += width;
   }
+  return y + 17;
 }
 
 void Builder::header(const std::vector<GHashTable*>& days, double top) {
@@ -346,7 +355,8 @@ void Builder::wind_row(GHashTable* record, const char* speed_key, const char* co
   }
 }
 
-void Builder::hourly_panel(GHashTable* detail, double top) {
+// Returns the y below the panel.
+double Builder::hourly_panel(GHashTable* detail, double top) {
   std::vector<GHashTable*> hours;
   if (detail != nullptr)
     for (auto* cell = static_cast<GSList*>(g_hash_table_lookup(detail, BRELUND_KEY_HOURS_DATA));
@@ -396,7 +406,7 @@ void Builder::hourly_panel(GHashTable* detail, double top) {
                               0.8});
   if (hours.empty()) {
     note("No hour records stored", box);
-    return;
+    return box.bottom() + 10;
   }
   line(humidity, one_key(hours, BRELUND_KEY_HOUR_HUMIDITY, xs), kSkyBlue, 1.4, false, false);
   line(temperature, one_key(hours, BRELUND_KEY_HOUR_FEELS_LIKE, xs), kOrange, 1.8, true, false);
@@ -413,10 +423,10 @@ void Builder::hourly_panel(GHashTable* detail, double top) {
              box.bottom() + 24, i);
   }
   scene_.labels.push_back({"wind", plot_left_ - 8, box.bottom() + 24, 9.5, kGreen, Align::kRight});
-  legend(box.bottom() + 76, {{"temperature", kVermillion},
-                             {"feels like", kOrange},
-                             {"humidity % (right)", kSkyBlue},
-                             {"wind: speed, arrow towards where it blows", kGreen}});
+  return legend(box.bottom() + 76, {{"temperature", kVermillion},
+                                    {"feels like", kOrange},
+                                    {"humidity % (right)", kSkyBlue},
+                                    {"wind: speed, arrow towards where it blows", kGreen}});
 }
 
 Scene Builder::build() {
@@ -471,22 +481,23 @@ Scene Builder::build() {
                       : "No forecast stored: the document has no forecast element",
          temperatures);
   const double legend_top = wind_top + 52;
-  legend(legend_top, {{"high", kVermillion},
-                      {"low", kBlue},
-                      {"pressure (right)", kPurple},
-                      {"precipitation: day", kSkyBlue},
-                      {"night", kBlue},
-                      {"wind: speed, arrow towards where it blows", kGreen}});
+  const double legend_bottom =
+      legend(legend_top, {{"high", kVermillion},
+                          {"low", kBlue},
+                          {"pressure (right)", kPurple},
+                          {"precipitation: day", kSkyBlue},
+                          {"night", kBlue},
+                          {"wind: speed, arrow towards where it blows", kGreen}});
   scene_.labels.push_back(
       {"Each day: the day half on the left, the night half on the right. "
        "\u00d7 marks a value that is absent.",
-       plot_left_, legend_top + 18, 10, kGrey});
-  scene_.height = legend_top + 40;
+       plot_left_, legend_bottom + 1, 10, kGrey, Align::kLeft, false, plot_width_, 2});
+  scene_.height = legend_bottom + 40;
 
   if (g_hash_table_contains(station_data_, BRELUND_KEY_DETAIL)) {
-    hourly_panel(static_cast<GHashTable*>(g_hash_table_lookup(station_data_, BRELUND_KEY_DETAIL)),
-                 scene_.height);
-    scene_.height += 334;
+    GHashTable* detail =
+        static_cast<GHashTable*>(g_hash_table_lookup(station_data_, BRELUND_KEY_DETAIL));
+    scene_.height = hourly_panel(detail, scene_.height) + 14;
   }
   for (Box& column : scene_.columns) column.height = rain.bottom() - column.y;
   return std::move(scene_);
