@@ -4,6 +4,7 @@
 #include <cairo-pdf.h>
 #include <cairo-svg.h>
 #include <cairo.h>
+#include <fontconfig/fontconfig.h>
 #include <glib.h>
 #include <glib/gstdio.h>
 #include <pango/pangocairo.h>
@@ -214,6 +215,15 @@ void Painter::paint(const Scene& scene) {
   for (const Label& label : scene.labels) text(label);
 }
 
+// Pango's font map, cairo's font caches and fontconfig's configuration
+// live for the process; the picture is the run's last work, so they are
+// released here and a leak checker sees only what this program leaks.
+void release_font_caches() {
+  pango_cairo_font_map_set_default(nullptr);
+  cairo_debug_reset_static_data();
+  FcFini();
+}
+
 cairo_status_t to_file(void* closure, const unsigned char* data, unsigned int length) {
   return std::fwrite(data, 1, length, static_cast<std::FILE*>(closure)) == length
              ? CAIRO_STATUS_SUCCESS
@@ -290,6 +300,8 @@ bool PictureFile::write(const Scene& scene, std::string& why) {
     status = cairo_surface_write_to_png_stream(surface.get(), to_file, out);
   cairo_surface_finish(surface.get());
   if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface.get());
+  surface.reset();
+  release_font_caches();
   const bool flushed = std::fflush(out) == 0 && fsync(fileno(out)) == 0;
   const int flush_error = errno;
   const bool closed = std::fclose(out) == 0;
