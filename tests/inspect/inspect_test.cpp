@@ -291,6 +291,8 @@ TEST_F(Inspector, PlotWritesEachFormatAndNothingElse) {
     EXPECT_EQ(picture.substr(0, format.magic.size()), format.magic) << format.name;
     if (format.magic == "<?xml") {
       EXPECT_NE(picture.find("<svg"), std::string::npos);
+      // The condition text on hover, where cairo itself has no means.
+      EXPECT_NE(picture.find("<title>Partly Cloudy</title></rect>"), std::string::npos);
     }
   }
   EXPECT_EQ(entries(dir.path()),

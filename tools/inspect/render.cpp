@@ -238,6 +238,32 @@ cairo_status_t to_file(void* closure, const unsigned char* data, unsigned int le
              : CAIRO_STATUS_WRITE_ERROR;
 }
 
+cairo_status_t to_string(void* closure, const unsigned char* data, unsigned int length) {
+  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  return CAIRO_STATUS_SUCCESS;
+}
+
+std::string number(double value) {
+  char text[G_ASCII_DTOSTR_BUF_SIZE];
+  return g_ascii_formatd(text, sizeof text, "%.1f", value);
+}
+
+// cairo's SVG has no tooltips: each badge gets a transparent rectangle
+// holding its condition text as a <title>, which viewers show on hover.
+void add_hover_titles(std::string& svg, const Scene& scene) {
+  const std::size_t end = svg.rfind("</svg>");
+  if (end == std::string::npos) return;
+  std::string titles;
+  for (const Badge& b : scene.badges) {
+    gchar* title = g_markup_escape_text(b.title.c_str(), -1);
+    titles += "<rect x=\"" + number(b.box.x) + "\" y=\"" + number(b.box.y) + "\" width=\"" +
+              number(b.box.width) + "\" height=\"" + number(b.box.height) +
+              "\" fill=\"none\" pointer-events=\"all\"><title>" + title + "</title></rect>\n";
+    g_free(title);
+  }
+  svg.insert(end, titles);
+}
+
 std::string lower_extension(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   const std::size_t dot = path.rfind('.');
@@ -294,10 +320,12 @@ bool PictureFile::write(const Scene& scene, std::string& why) {
   fd_ = -1;  // the stream owns it now
   const int width = static_cast<int>(std::ceil(scene.width));
   const int height = static_cast<int>(std::ceil(scene.height));
-  Surface surface(
-      format_ == Format::kPng   ? cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)
-      : format_ == Format::kSvg ? cairo_svg_surface_create_for_stream(to_file, out, width, height)
-                                : cairo_pdf_surface_create_for_stream(to_file, out, width, height));
+  std::string svg;  // finished in memory, for the hover titles
+  Surface surface(format_ == Format::kPng
+                      ? cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)
+                  : format_ == Format::kSvg
+                      ? cairo_svg_surface_create_for_stream(to_string, &svg, width, height)
+                      : cairo_pdf_surface_create_for_stream(to_file, out, width, height));
   cairo_status_t status = cairo_surface_status(surface.get());
   if (status == CAIRO_STATUS_SUCCESS) {
     Context cr(cairo_create(surface.get()));
@@ -310,6 +338,11 @@ bool PictureFile::write(const Scene& scene, std::string& why) {
   if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface.get());
   surface.reset();
   release_font_caches();
+  if (status == CAIRO_STATUS_SUCCESS && format_ == Format::kSvg) {
+    add_hover_titles(svg, scene);
+    if (std::fwrite(svg.data(), 1, svg.size(), out) != svg.size())
+      status = CAIRO_STATUS_WRITE_ERROR;
+  }
   const bool flushed = std::fflush(out) == 0 && fsync(fileno(out)) == 0;
   const int flush_error = errno;
   const bool closed = std::fclose(out) == 0;

@@ -453,10 +453,12 @@ Scene Builder::build() {
   std::string place = "latitude " + shown(location, BRELUND_KEY_STATION_LATITUDE) + ", longitude " +
                       shown(location, BRELUND_KEY_STATION_LONGITUDE) + ", time zone " + zone +
                       "  \u00b7  " + thousands(scene_.days_stored) + " days stored";
-  if (scene_.days_left_out > 0)
-    place += "; the first " + thousands(days.size()) + " are drawn, " +
-             thousands(scene_.days_left_out) + " days left out";
   scene_.labels.push_back({place, plot_left_, 28, 11, kBlack});
+  // Only ever past the cap, so the picture is wide enough for it here.
+  if (scene_.days_left_out > 0)
+    scene_.labels.push_back({"The first " + thousands(days.size()) + " days are drawn, " +
+                                 thousands(scene_.days_left_out) + " days left out",
+                             plot_left_ + plot_width_, 10, 13, kVermillion, Align::kRight, true});
 
   const double top = 50;
   for (std::size_t i = 0; i < days.size(); ++i)
