@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "tarnvale-brelund-source.h"
 
@@ -163,6 +164,9 @@ class Builder {
             bool dashed, bool markers);
   void note(const std::string& text, const Box& box);
   std::size_t add_axis(Axis axis);
+  std::pair<std::size_t, std::size_t> temperature_box(const Box& box, const Box& inner,
+                                                      const std::vector<double>& temperatures,
+                                                      Axis right);
 
   GHashTable* station_data_;
   std::string title_;
@@ -173,6 +177,20 @@ class Builder {
 std::size_t Builder::add_axis(Axis axis) {
   scene_.axes.push_back(std::move(axis));
   return scene_.axes.size() - 1;
+}
+
+// A framed plot box with the temperature axis and its grid on the left and
+// `right` on the right; returns the two axes.
+std::pair<std::size_t, std::size_t> Builder::temperature_box(
+    const Box& box, const Box& inner, const std::vector<double>& temperatures, Axis right) {
+  const std::size_t temperature = add_axis(
+      make_axis(inner, temperatures, -5, 5, 4, false, "temperature", kBlack, false, "\u00b0"));
+  const std::size_t other = add_axis(std::move(right));
+  scene_.axes[temperature].title_y = scene_.axes[other].title_y = box.y - 14;
+  scene_.frames.push_back(box);
+  for (const Tick& tick : scene_.axes[temperature].ticks)
+    scene_.rules.push_back({{box.x, tick.y}, {box.right(), tick.y}, kFaint, 0.6});
+  return {temperature, other};
 }
 
 void Builder::note(const std::string& text, const Box& box) {
@@ -274,14 +292,9 @@ void Builder::temperature_and_pressure(const std::vector<GHashTable*>& days, con
   }
   // Room above and below the curves for their value labels.
   const Box inner{box.x, box.y + 16, box.width, box.height - 32};
-  const std::size_t temperature = add_axis(
-      make_axis(inner, temperatures, -5, 5, 4, false, "temperature", kBlack, false, "\u00b0"));
-  const std::size_t pressure =
-      add_axis(make_axis(inner, pressures, 1000, 1020, 10, false, "pressure", kPurple, true, ""));
-  scene_.axes[temperature].title_y = scene_.axes[pressure].title_y = box.y - 14;
-  scene_.frames.push_back(box);
-  for (const Tick& tick : scene_.axes[temperature].ticks)
-    scene_.rules.push_back({{box.x, tick.y}, {box.right(), tick.y}, kFaint, 0.6});
+  const auto [temperature, pressure] = temperature_box(
+      box, inner, temperatures,
+      make_axis(inner, pressures, 1000, 1020, 10, false, "pressure", kPurple, true, ""));
 
   // Pressure per half, drawn first: under the temperatures.
   line(pressure, pressure_samples, kPurple, 1.2, false, false);
@@ -388,15 +401,10 @@ double Builder::hourly_panel(GHashTable* detail, double top) {
     if (auto v = number_at(hours[i], BRELUND_KEY_HOUR_HUMIDITY)) humidities.push_back(*v);
   }
   const Box inner{box.x, box.y + 10, box.width, box.height - 20};
-  const std::size_t temperature = add_axis(
-      make_axis(inner, temperatures, -5, 5, 4, false, "temperature", kBlack, false, "\u00b0"));
   humidities.push_back(100);  // the humidity axis always reaches 100 %
-  const std::size_t humidity =
-      add_axis(make_axis(inner, humidities, 0, 100, 100, true, "humidity %", kSkyBlue, true, ""));
-  scene_.axes[temperature].title_y = scene_.axes[humidity].title_y = box.y - 14;
-  scene_.frames.push_back(box);
-  for (const Tick& tick : scene_.axes[temperature].ticks)
-    scene_.rules.push_back({{box.x, tick.y}, {box.right(), tick.y}, kFaint, 0.6});
+  const auto [temperature, humidity] = temperature_box(
+      box, inner, temperatures,
+      make_axis(inner, humidities, 0, 100, 100, true, "humidity %", kSkyBlue, true, ""));
   // Midnight as a faint line, so the hours read as days.
   for (std::size_t i = 1; i < hours.size(); ++i)
     if (g_strcmp0(text_at(hours[i], BRELUND_KEY_HOURS), "00") == 0)
