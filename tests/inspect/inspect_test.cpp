@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The inspector as its users run it: a command, its output and exit status.
+#include <glib/gstdio.h>
 #include <gtest/gtest.h>
 #include <json-glib/json-glib.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -259,6 +261,75 @@ TEST_F(Inspector, BareHourlyNamesAreFiles) {
   const Outcome run = inspect({"--json", "STATION.xml", "--hourly", "-"}, dir.path().c_str());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("\"last_update\" : \"from the file\""), std::string::npos) << run.out;
+}
+
+// Names in `directory`, for checking that nothing half-written stays.
+std::vector<std::string> entries(const std::string& directory) {
+  std::vector<std::string> names;
+  GDir* dir = g_dir_open(directory.c_str(), 0, nullptr);
+  if (dir == nullptr) return names;
+  while (const char* name = g_dir_read_name(dir)) names.emplace_back(name);
+  g_dir_close(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST_F(Inspector, PlotWritesEachFormatAndNothingElse) {
+  const std::string forecast =
+      dir.write("STATION.xml", read_file(std::string(BRELUND_EXAMPLES_DIR) + "/skarvik.xml"));
+  const std::string hourly = std::string(BRELUND_EXAMPLES_DIR) + "/skarvik-hourly.xml";
+  const struct {
+    const char* name;
+    std::string magic;
+  } formats[] = {{"out.png", "\x89PNG\r\n\x1a\n"}, {"out.PDF", "%PDF-"}, {"out.svg", "<?xml"}};
+  for (const auto& format : formats) {
+    const Outcome run =
+        inspect({forecast, "--hourly", hourly, "--plot", dir.path() + "/" + format.name});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "");
+    const std::string picture = read_file(dir.path() + "/" + format.name);
+    EXPECT_EQ(picture.substr(0, format.magic.size()), format.magic) << format.name;
+    if (format.magic == "<?xml") {
+      EXPECT_NE(picture.find("<svg"), std::string::npos);
+      // The condition text on hover, where cairo itself has no means.
+      EXPECT_NE(picture.find("<title>Partly Cloudy</title></rect>"), std::string::npos);
+    }
+  }
+  EXPECT_EQ(entries(dir.path()),
+            (std::vector<std::string>{"STATION.xml", "out.PDF", "out.png", "out.svg"}));
+}
+
+// Exit status 6, one line naming the picture and why, and no file left:
+// an unknown extension stops the run before the forecast is read (its
+// staged copy stays waiting).
+TEST_F(Inspector, PlotFailuresExitSixAndLeaveNothingBehind) {
+  const std::string forecast = dir.write("STATION.xml", "<weatherdata/>");
+  const std::string staged = dir.write("STATION.xml.new", "<weatherdata/>");
+  const std::string out = dir.path() + "/out";
+  ASSERT_EQ(g_mkdir(out.c_str(), 0755), 0);
+  ASSERT_EQ(g_mkdir((out + "/taken.png").c_str(), 0755), 0);
+  const struct {
+    std::string picture;
+    std::string says;
+  } cases[] = {
+      {out + "/picture.jpg", "unknown picture format \".jpg\" (name it .svg, .png or .pdf)"},
+      {out + "/picture", "unknown picture format \"\" (name it .svg, .png or .pdf)"},
+      {out + "/missing/picture.png", "cannot create a file beside it: No such file or directory"},
+      {out + "/taken.png", "Is a directory"},
+  };
+  for (const auto& c : cases) {
+    const Outcome run = inspect({forecast, "--plot", c.picture});
+    EXPECT_EQ(run.status, 6) << c.picture;
+    EXPECT_EQ(run.err, "brelund-inspect: cannot write picture " + c.picture + ": " + c.says + "\n");
+    EXPECT_EQ(entries(out), std::vector<std::string>{"taken.png"}) << c.picture;
+    if (c.picture.ends_with("/picture.jpg")) {
+      EXPECT_TRUE(file_exists(staged));
+    }
+  }
+  // A forecast that cannot be read leaves no picture either.
+  const Outcome unreadable = inspect({dir.path() + "/none.xml", "--plot", out + "/p.svg"});
+  EXPECT_EQ(unreadable.status, 3);
+  EXPECT_EQ(entries(out), std::vector<std::string>{"taken.png"});
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "hourly.hpp"
 #include "output.hpp"
 #include "plugin.hpp"
+#include "render.hpp"
 #include "tarnvale-brelund-source.h"
 
 namespace {
@@ -20,6 +21,7 @@ enum Status {
   kForecastUnreadable = 3,
   kErrorDocument = 4,
   kHourlyUnreadable = 5,
+  kPictureUnwritable = 6,
 };
 
 constexpr const char* kPluginFile = "libtarnvale-brelund-source.so";
@@ -38,12 +40,14 @@ std::string default_plugin() {
 struct Options {
   gchar* plugin = nullptr;
   gchar* hourly = nullptr;
+  gchar* plot = nullptr;
   gboolean json = FALSE;
   gboolean version = FALSE;
   gchar** files = nullptr;
   ~Options() {
     g_free(plugin);
     g_free(hourly);
+    g_free(plot);
     g_strfreev(files);
   }
 };
@@ -57,6 +61,9 @@ bool parse_options(int argc, char** argv, Options& options) {
        "Also read this hour-by-hour document", "FILE"},
       {"json", 'j', 0, G_OPTION_ARG_NONE, &options.json,
        "Print the station data exactly as stored, as JSON", nullptr},
+      {"plot", 'P', 0, G_OPTION_ARG_FILENAME, &options.plot,
+       "Draw the station data as a meteogram into OUT (.svg, .png or .pdf) instead of the table",
+       "OUT"},
       {"version", 'V', 0, G_OPTION_ARG_NONE, &options.version,
        "Print the version and the plug-in that would be loaded, then exit", nullptr},
       {G_OPTION_REMAINING, 0, 0, G_OPTION_ARG_FILENAME_ARRAY, &options.files, nullptr,
@@ -72,7 +79,8 @@ bool parse_options(int argc, char** argv, Options& options) {
   g_option_context_set_description(
       context,
       "Exit status: 0 read, 1 usage, 2 plug-in missing or not loadable, 3 forecast file "
-      "unreadable (-1), 4 error document from the service (-2), 5 hourly document unreadable.\n"
+      "unreadable (-1), 4 error document from the service (-2), 5 hourly document unreadable, "
+      "6 picture cannot be written (--plot: unknown extension, or no file can be made there).\n"
       "See brelund-inspect(1) for more.");
   g_option_context_add_main_entries(context, entries, nullptr);
   GError* error = nullptr;
@@ -105,13 +113,23 @@ void hourly_failure(const char* hourly, const std::string& why) {
                why.c_str());
 }
 
+int picture_failure(const char* out, const std::string& why) {
+  std::fprintf(stderr, "brelund-inspect: cannot write picture %s: %s\n", out, why.c_str());
+  return kPictureUnwritable;
+}
+
 // Everything after loading: one refresh of one station, then release.
 int inspect(const inspector::Plugin& plugin, const Options& options) {
+  // The picture's file is made first: a name it cannot take stops the run
+  // before anything is read.
+  inspector::plot::PictureFile picture;
+  std::string why;
+  if (options.plot != nullptr && !picture.open(options.plot, why))
+    return picture_failure(options.plot, why);
   // Read first, so that an unusable hourly document stops the run before the
   // plug-in swaps in a staged forecast file or reports anything.
   inspector::Doc hourly;
   if (options.hourly != nullptr) {
-    std::string why;
     hourly = inspector::read_hourly(options.hourly, why);
     if (!hourly) {
       hourly_failure(options.hourly, why);
@@ -149,6 +167,11 @@ int inspect(const inspector::Plugin& plugin, const Options& options) {
       plugin.release_station_data(station_data);
       return kHourlyUnreadable;
     }
+  }
+  if (options.plot != nullptr) {
+    const bool drawn = picture.write(inspector::plot::build_scene(station_data, given), why);
+    plugin.release_station_data(station_data);
+    return drawn ? kOk : picture_failure(options.plot, why);
   }
   const std::string shown =
       options.json ? inspector::render_json(station_data) : inspector::render_text(station_data);

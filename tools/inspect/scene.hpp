@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: MIT
+// The station data as a meteogram, laid out in picture coordinates (pixels,
+// y downwards) but not drawn: the geometry and its rules can be checked
+// without pixels, and the renderer only paints what is here.
+#pragma once
+
+#include <glib.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace inspector::plot {
+
+struct Colour {
+  double r, g, b;
+};
+
+struct Box {
+  double x, y, width, height;
+  double right() const { return x + width; }
+  double bottom() const { return y + height; }
+};
+
+struct Point {
+  double x, y;
+};
+
+enum class Align { kLeft, kCentre, kRight };
+
+// Text as stored, in UTF-8; `y` is the top of the first line. A label with a
+// width wraps at it, up to `lines` lines, and is cut with an ellipsis after.
+struct Label {
+  std::string text;
+  double x, y;
+  double size;  // pixels
+  Colour colour;
+  Align align = Align::kLeft;
+  bool bold = false;
+  double width = 0;  // 0: one line, as wide as it takes
+  int lines = 1;
+};
+
+struct Tick {
+  double y;
+  std::string text;
+};
+
+// A value axis over a plot box: `low` at the box's bottom, `high` at its top.
+struct Axis {
+  Box box;
+  double low, high;
+  bool right = false;  // ticks on the box's right-hand side
+  std::string title;
+  Colour colour;
+  std::vector<Tick> ticks;
+  double title_y = 0;  // top of the title, above the box's frame
+  double y_of(double value) const;
+};
+
+// A polyline on an axis, broken where values are absent: one run per
+// stretch of consecutive values.
+struct Line {
+  std::size_t axis;
+  Colour colour;
+  double width;
+  bool dashed = false;
+  bool markers = true;
+  std::vector<std::vector<Point>> runs;
+};
+
+struct Bar {
+  std::size_t axis;
+  Box box;
+  Colour colour;
+};
+
+// An arrow centred on `centre`, pointing along the unit vector (dx, dy).
+struct Arrow {
+  Point centre;
+  double dx, dy;
+  double length;
+  Colour colour;
+};
+
+// The icon code of one half in a badge; `title` is its condition text. Day
+// halves are light badges, night halves dark ones.
+struct Badge {
+  Box box;
+  std::string code;
+  std::string title;
+  bool night = false;
+};
+
+// Where a value is absent: nothing is drawn for it but this small mark on
+// its axis's baseline (or row). `column` is the day (or hour) index.
+struct Gap {
+  std::size_t column;
+  std::string quantity;  // the record key whose value is absent
+  Point at;
+};
+
+struct Rule {
+  Point from, to;
+  Colour colour;
+  double width;
+};
+
+struct Scene {
+  double width = 0, height = 0;
+  std::vector<Box> columns;  // one per drawn day record, in list order
+  std::vector<Box> hours;    // one per drawn hour record
+  std::vector<Box> frames;   // plot boxes, outlined
+  std::vector<Axis> axes;
+  std::vector<Rule> rules;
+  std::vector<Bar> bars;
+  std::vector<Line> lines;
+  std::vector<Arrow> arrows;
+  std::vector<Badge> badges;
+  std::vector<Gap> gaps;
+  std::vector<Label> labels;
+  std::size_t days_stored = 0, days_left_out = 0;
+  std::size_t hours_stored = 0, hours_left_out = 0;
+};
+
+// At most this many day records are drawn; the rest are named in a note.
+constexpr std::size_t kMaxDays = 40;
+
+// Lays out the station data as stored: the day records as columns, and,
+// when the table holds a detail record, its hours in a second panel.
+// `title` heads the picture (the forecast file's name).
+Scene build_scene(GHashTable* station_data, const std::string& title);
+
+}  // namespace inspector::plot
