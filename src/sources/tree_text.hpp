@@ -8,7 +8,7 @@
 #include <glib.h>
 #include <libxml/tree.h>
 
-#include "sources/element.hpp"
+#include "sources/value.hpp"
 
 namespace brelund::sources::tree {
 
