@@ -13,7 +13,7 @@
 
 #include <memory>
 
-#include "sources/tree_text.hpp"
+#include "sources/expansions.hpp"
 
 namespace brelund::sources {
 namespace {
@@ -205,9 +205,7 @@ class Stream {
   // nothing declares comes here: beside an external DTD (never fetched)
   // that is no error. The tree keeps an empty reference node, which adds
   // no text and parts the text on either side.
-  static void reference(void* ctx, const xmlChar* /*name*/) noexcept {
-    of(ctx).run_ = Run::kNone;
-  }
+  static void reference(void* ctx, const xmlChar* /*name*/) noexcept { of(ctx).run_ = Run::kNone; }
 
   static void entity_declared(void* ctx, const xmlChar* /*name*/, int /*type*/,
                               const xmlChar* /*public_id*/, const xmlChar* /*system_id*/,
@@ -289,7 +287,7 @@ StreamResult read_file(const char* path, ElementHandler& handler) noexcept {
     result.outcome = stream.refusal();
   else if (!doc)
     result.outcome = Outcome::kMalformed;
-  else if (tree::declares_expansions(doc.get()))
+  else if (declares_expansions(doc.get()))
     result.outcome = Outcome::kDeclaresExpansions;
   else
     result.outcome = Outcome::kRead;

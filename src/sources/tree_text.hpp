@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Reads from a host's tree: attribute values and element text exactly as
 // xmlGetProp and xmlNodeGetContent give them, read in place where the tree
-// holds them as one piece; and the check for documents whose DTD could make
-// them expand.
+// holds them as one piece.
 #pragma once
 
-#include <glib.h>
 #include <libxml/tree.h>
 
 #include "sources/value.hpp"
@@ -76,18 +74,5 @@ class Elements {
 };
 
 inline Elements elements(const xmlNode* parent) noexcept { return Elements(parent); }
-
-// True when the document's DTD, internal or external subset, declares an
-// entity, a parameter entity or an attribute default. Each lets a short
-// declaration stand for text that libxml2 copies at every use, without any
-// limit, when the text is read (xmlNodeGetContent, xmlGetProp). The service
-// never sends a DTD, so the readers refuse such documents whole.
-bool declares_expansions(const xmlDoc* doc) noexcept;
-
-// Whether the readers take a host's tree at all: a root and a table to fill,
-// and a document that declares no expansions (see above).
-inline bool readable(const xmlNode* root, const GHashTable* station_data) noexcept {
-  return root != nullptr && station_data != nullptr && !declares_expansions(root->doc);
-}
 
 }  // namespace brelund::sources::tree
