@@ -2,6 +2,7 @@
 // The hour-by-hour document the host parsed.
 #include "entry/tree_arguments.hpp"
 #include "readers/hourly.hpp"
+#include "sources/host_tree.hpp"
 #include "tarnvale-brelund-source.h"
 
 int parse_xml_detail_data(const char* /*station_id*/, xmlNode* root,
@@ -9,7 +10,9 @@ int parse_xml_detail_data(const char* /*station_id*/, xmlNode* root,
   using namespace brelund;
   if (!entry::readable(root, station_data)) return 0;
   try {
-    return readers::read_hourly(root, station_data);
+    readers::HourlyReader reader;
+    sources::walk(root, reader);
+    return reader.hand_over(station_data);
   } catch (...) {  // out of memory: nothing may unwind into the host
     return 0;
   }

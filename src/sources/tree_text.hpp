@@ -42,37 +42,4 @@ inline Value text(const xmlNode* node) noexcept {
   return Value::adopted(xmlNodeGetContent(node));
 }
 
-// Iterates the element children of a node (text, comments and the like are
-// skipped): for (const xmlNode* child : elements(parent)) ...
-class Elements {
- public:
-  class Iterator {
-   public:
-    explicit Iterator(const xmlNode* n) noexcept : n_(skip(n)) {}
-    const xmlNode* operator*() const noexcept { return n_; }
-    Iterator& operator++() noexcept {
-      n_ = skip(n_->next);
-      return *this;
-    }
-    bool operator==(const Iterator& other) const noexcept = default;
-
-   private:
-    static const xmlNode* skip(const xmlNode* n) noexcept {
-      while (n != nullptr && n->type != XML_ELEMENT_NODE) n = n->next;
-      return n;
-    }
-    const xmlNode* n_;
-  };
-
-  explicit Elements(const xmlNode* parent) noexcept
-      : first_(parent != nullptr ? parent->children : nullptr) {}
-  Iterator begin() const noexcept { return Iterator(first_); }
-  Iterator end() const noexcept { return Iterator(nullptr); }
-
- private:
-  const xmlNode* first_;
-};
-
-inline Elements elements(const xmlNode* parent) noexcept { return Elements(parent); }
-
 }  // namespace brelund::sources::tree
