@@ -13,6 +13,9 @@ namespace brelund::records {
 // A new, empty record: text keys, no destroy functions.
 GHashTable* new_record() noexcept;
 
+// Frees one value of a record (g_free; null is ignored): a GHFunc.
+void free_value(gpointer key, gpointer value, gpointer user_data) noexcept;
+
 // Frees every value, empties the record and drops it. Null is ignored.
 void release_record(GHashTable* record) noexcept;
 
