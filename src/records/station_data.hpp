@@ -51,7 +51,6 @@ class RecordList {
   ~RecordList() { release_records(head_); }
 
   void append(Record record) noexcept;
-  GSList* head() const noexcept { return head_; }
   // Gives up ownership of the cells and records.
   GSList* release() noexcept;
 
