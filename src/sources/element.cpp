@@ -29,13 +29,6 @@ Value resolved(const xmlChar* value, const xmlChar* end) {
 
 }  // namespace
 
-Element Element::of_node(const xmlNode* node) noexcept {
-  Element element;
-  element.node_ = node;
-  element.name_ = node->name;
-  return element;
-}
-
 Element Element::of_tag(const xmlChar* name, const xmlChar* prefix, const xmlChar* uri,
                         const xmlChar** attributes, int count) noexcept {
   Element element;

@@ -22,7 +22,12 @@ namespace brelund::sources {
 // bound to no namespace keeps "prefix:name" and so matches no plain name.
 class Element {
  public:
-  static Element of_node(const xmlNode* node) noexcept;
+  static Element of_node(const xmlNode* node) noexcept {
+    Element element;
+    element.node_ = node;
+    element.name_ = node->name;
+    return element;
+  }
   // SAX2's start tag; `attributes` holds `count` groups of (local name,
   // prefix, URI, value, end of value).
   static Element of_tag(const xmlChar* name, const xmlChar* prefix, const xmlChar* uri,
