@@ -12,8 +12,8 @@ namespace {
 
 using sources::Want;
 
-// Children of `hour` and of its `wind` whose text fills the hour's fields
-// from the first (kHourKeys[1]) on, in the same order.
+// Children of `hour`, then of its `wind`, whose text fills the fields after
+// `hours` (kHourKeys[0]), in the same order.
 constexpr const char* kHourTexts[] = {"tmp", "flik", "icon", "t", "hmid"};
 constexpr const char* kWindTexts[] = {"s", "gust", "t"};
 
@@ -90,7 +90,7 @@ void HourlyReader::store_hour(const char* c) {
   strptime(buffer, "%H", &time_);
   std::memset(buffer, 0, sizeof buffer);
   std::strftime(buffer, sizeof buffer - 1, "%H", &time_);
-  hour_.set_copy(0, buffer);
+  hour_.set_copy(0, buffer);  // `hours`
 }
 
 int HourlyReader::hand_over(GHashTable* station_data) noexcept {
