@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 // A forecast document the host parsed itself, read by the same reader as
 // the forecast file.
+#include "entry/tree_arguments.hpp"
 #include "readers/forecast_reader.hpp"
 #include "sources/host_tree.hpp"
-#include "sources/tree_text.hpp"
 #include "tarnvale-brelund-source.h"
 
 int parse_xml_data(const char* /*station_id*/, xmlNode* root, GHashTable* station_data) noexcept {
   using namespace brelund;
-  if (!sources::tree::readable(root, station_data)) return 0;
+  if (!entry::readable(root, station_data)) return 0;
   try {
     readers::ForecastReader reader;
     sources::walk(root, reader);

@@ -20,6 +20,6 @@ void source_destroy() noexcept {
   brelund::records::release_station_data(table);
 }
 
-void free_fields(gpointer /*key*/, gpointer value, gpointer /*user_data*/) noexcept {
-  g_free(value);  // g_free ignores null
+void free_fields(gpointer key, gpointer value, gpointer user_data) noexcept {
+  brelund::records::free_value(key, value, user_data);
 }

@@ -53,11 +53,12 @@ void DayAssembly::open_day(const sources::Element& time) {
 }
 
 void DayAssembly::stamp_date(const char* to) {
+  char name[DayDates::kBuffer];
   char date[DayDates::kBuffer];
   // A `to` that is not a date leaves whatever the partial parse wrote.
-  dates_.format(to, buffer_, date);
+  dates_.format(to, name, date);
   update_.dated = true;
-  store(kName, copy(buffer_));
+  store(kName, copy(name));
   store(kDate, copy(date));
 }
 

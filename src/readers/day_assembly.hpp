@@ -15,7 +15,6 @@
 #include <string>
 #include <string_view>
 
-#include "codes/tables.hpp"
 #include "readers/day_dates.hpp"
 #include "records/record_draft.hpp"
 #include "records/station_update.hpp"
@@ -79,14 +78,14 @@ class DayAssembly {
     Field night;
   };
 
-  // A value to store: static text (a code table's), kept as a pointer, or
-  // text that is copied when stored. Null stores a null value.
-  struct Value {
+  // Text to store: static text (a code table's), kept as a pointer, or text
+  // that is copied when stored. Null stores a null value.
+  struct Stored {
     const char* text;
     bool fixed;
   };
-  static Value fixed(const char* text) noexcept { return {text, true}; }
-  static Value copy(const char* text) noexcept { return {text, false}; }
+  static Stored fixed(const char* text) noexcept { return {text, true}; }
+  static Stored copy(const char* text) noexcept { return {text, false}; }
 
   // Largest 32-bit value: "no temperature yet" for high and low. A reading
   // that large therefore counts as none, which the host has always seen.
@@ -107,13 +106,12 @@ class DayAssembly {
   const char* untranslated(const char* code);
 
   // Stores into the open record, if any; the kind rule picks the field.
-  void store(Field field, Value value);
-  void store_by_kind(Keys keys, Value value);
+  void store(Field field, Stored value);
+  void store_by_kind(Keys keys, Stored value);
   bool day_value_kept(Keys keys) const noexcept;
 
   records::StationUpdate& update_;
   DayDates dates_;  // the call's time record and its locales
-  char buffer_[codes::kKeyBuffer]{};
 
   // The open record's values, gathered until it closes: periods overwrite
   // one another's values, and only the last ones are copied to the heap.

@@ -7,6 +7,8 @@ namespace brelund::readers {
 namespace {
 
 constexpr const char* kToFormat = "%Y-%m-%dT%H:%M:%S";
+constexpr const char* kNameFormat = "%a";
+constexpr const char* kDateFormat = "%b %d";
 
 void clear(char (&buffer)[DayDates::kBuffer]) noexcept { std::memset(buffer, 0, sizeof buffer); }
 
@@ -35,24 +37,18 @@ void DayDates::format(const char* to, char (&name)[kBuffer], char (&date)[kBuffe
   if (!prepared_) prepare();
   clear(name);
   clear(date);
-  if (thread_ != nullptr || posix_ == nullptr) {
-    // In the thread's own locale; or, with no memory for locale objects, in
-    // whatever the process has.
-    locale_t in = thread_ != nullptr ? thread_ : uselocale(nullptr);
-    if (in == LC_GLOBAL_LOCALE) {
-      strptime(to, kToFormat, &time_);
-      std::strftime(name, sizeof name - 1, "%a", &time_);
-      std::strftime(date, sizeof date - 1, "%b %d", &time_);
-      return;
-    }
-    strptime_l(to, kToFormat, &time_, in);
-    strftime_l(name, sizeof name - 1, "%a", &time_, in);
-    strftime_l(date, sizeof date - 1, "%b %d", &time_, in);
+  if (thread_ == nullptr && posix_ == nullptr) {
+    // No memory for locale objects: in whatever the process has.
+    strptime(to, kToFormat, &time_);
+    std::strftime(name, sizeof name - 1, kNameFormat, &time_);
+    std::strftime(date, sizeof date - 1, kDateFormat, &time_);
     return;
   }
-  strptime_l(to, kToFormat, &time_, posix_);
-  strftime_l(name, sizeof name - 1, "%a", &time_, weekday_);
-  strftime_l(date, sizeof date - 1, "%b %d", &time_, posix_);
+  // A thread with a locale of its own does all three steps in it.
+  const bool own = thread_ != nullptr;
+  strptime_l(to, kToFormat, &time_, own ? thread_ : posix_);
+  strftime_l(name, sizeof name - 1, kNameFormat, &time_, own ? thread_ : weekday_);
+  strftime_l(date, sizeof date - 1, kDateFormat, &time_, own ? thread_ : posix_);
 }
 
 }  // namespace brelund::readers

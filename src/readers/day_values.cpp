@@ -3,8 +3,8 @@
 // each one lands in.
 #include <charconv>
 #include <cstdint>
-#include <cstring>
 
+#include "codes/tables.hpp"
 #include "readers/day_assembly.hpp"
 #include "readers/numbers.hpp"
 
@@ -75,10 +75,11 @@ void DayAssembly::read_symbol(const sources::Element& element) {
   const bool night = kind_ == Kind::period0 || kind_ == Kind::period3;
   const sources::Value number = element.attribute("number");
   if (number && !day_value_kept(kIcon)) {
+    char key[codes::kKeyBuffer];  // what a symbol the tables lack reports
     if (const char* icon = codes::icon(night, number.get()))
       store_by_kind(kIcon, fixed(icon));
     else
-      store_by_kind(kIcon, copy(untranslated(codes::icon_key(night, number.get(), buffer_))));
+      store_by_kind(kIcon, copy(untranslated(codes::icon_key(night, number.get(), key))));
   }
   const sources::Value name = element.attribute("name");
   if (name && !day_value_kept(kTitle)) {
@@ -101,10 +102,10 @@ void DayAssembly::read_wind_speed(const sources::Element& element) {
   const sources::Value mps = element.attribute("mps");
   if (!mps) return;
   const std::int64_t kmh = leading_int(mps.get()) * kSecondsPerHour / kMetresPerKilometre;
-  std::memset(buffer_, 0, sizeof buffer_);
   // Plain decimal, as "%" PRId64 writes it; 20 characters at most.
-  std::to_chars(buffer_, buffer_ + sizeof buffer_ - 1, kmh);
-  store_by_kind({kDayWindSpeed, kNightWindSpeed}, copy(buffer_));
+  char text[24] = {};
+  std::to_chars(text, text + sizeof text - 1, kmh);
+  store_by_kind({kDayWindSpeed, kNightWindSpeed}, copy(text));
 }
 
 // A missing attribute stores its key with a null value: the host has always
@@ -114,7 +115,7 @@ void DayAssembly::read_attribute(const sources::Element& element, const char* na
   store_by_kind(keys, copy(value.get()));
 }
 
-void DayAssembly::store(Field field, Value value) {
+void DayAssembly::store(Field field, Stored value) {
   if (!is_open_) return;
   if (value.fixed)
     open_.set_static(field, value.text);
@@ -124,7 +125,7 @@ void DayAssembly::store(Field field, Value value) {
 
 // Night values come from period 0 and are overwritten by period 3; day values
 // come from period 1, or from period 2 when period 1 gave none.
-void DayAssembly::store_by_kind(Keys keys, Value value) {
+void DayAssembly::store_by_kind(Keys keys, Stored value) {
   switch (kind_) {
     case Kind::period0:
     case Kind::period3:

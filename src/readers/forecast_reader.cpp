@@ -20,13 +20,6 @@ Want ForecastReader::start(const sources::Element& element) {
     const bool read = !(error_document_ && limits_.skip_error_documents);
     return enter(Scope::kRoot, read ? Want::kChildren : Want::kNothing);
   }
-  // Only a value's own element lies at the deepest scope, and its children
-  // are never asked for: the stack cannot fill. Were it ever to, the
-  // element is left unread rather than written past the end.
-  if (depth_ == kDepth) {
-    ++unscoped_;
-    return Want::kNothing;
-  }
   return start_in(scopes_[depth_ - 1], element);
 }
 
@@ -68,11 +61,6 @@ Want ForecastReader::start_in(Scope parent, const sources::Element& element) {
 void ForecastReader::text(std::string_view text) { days_.text(text); }
 
 void ForecastReader::end() {
-  if (unscoped_ > 0) {
-    --unscoped_;
-    return;
-  }
-  if (depth_ == 0) return;
   switch (scopes_[--depth_]) {
     case Scope::kTime:
       days_.end_time();

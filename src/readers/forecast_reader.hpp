@@ -54,13 +54,12 @@ class ForecastReader final : public sources::ElementHandler {
   sources::Want enter(Scope scope, sources::Want want) noexcept;
   sources::Want start_in(Scope parent, const sources::Element& element);
 
-  static constexpr std::size_t kDepth = 8;  // root, forecast, tabular, time, value: 5
+  static constexpr std::size_t kDepth = 5;  // root, forecast, tabular, time, value
   Limits limits_;
   records::StationUpdate update_;
   DayAssembly days_{update_};
   std::array<Scope, kDepth> scopes_{};
   std::size_t depth_ = 0;
-  std::size_t unscoped_ = 0;  // elements shown past the stack's depth
   bool error_document_ = false;
 };
 

@@ -7,9 +7,13 @@ namespace brelund::records {
 
 GHashTable* new_record() noexcept { return g_hash_table_new(g_str_hash, g_str_equal); }
 
+void free_value(gpointer /*key*/, gpointer value, gpointer /*user_data*/) noexcept {
+  g_free(value);
+}
+
 void release_record(GHashTable* record) noexcept {
   if (record == nullptr) return;
-  g_hash_table_foreach(record, free_fields, nullptr);
+  g_hash_table_foreach(record, free_value, nullptr);
   g_hash_table_remove_all(record);
   g_hash_table_unref(record);
 }

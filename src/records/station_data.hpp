@@ -13,6 +13,9 @@ namespace brelund::records {
 // A new, empty record: text keys, no destroy functions.
 GHashTable* new_record() noexcept;
 
+// Frees one value of a record (g_free; null is ignored): a GHFunc.
+void free_value(gpointer key, gpointer value, gpointer user_data) noexcept;
+
 // Frees every value, empties the record and drops it. Null is ignored.
 void release_record(GHashTable* record) noexcept;
 
@@ -48,7 +51,6 @@ class RecordList {
   ~RecordList() { release_records(head_); }
 
   void append(Record record) noexcept;
-  GSList* head() const noexcept { return head_; }
   // Gives up ownership of the cells and records.
   GSList* release() noexcept;
 

@@ -2,7 +2,6 @@
 #include "sources/element.hpp"
 
 #include <cstring>
-#include <utility>
 
 #include "sources/tree_text.hpp"
 
@@ -29,53 +28,6 @@ Value resolved(const xmlChar* value, const xmlChar* end) {
 }
 
 }  // namespace
-
-Value Value::borrowed(const char* text) noexcept {
-  Value value;
-  value.kind_ = Kind::kBorrowed;
-  value.text_ = text;
-  return value;
-}
-
-Value Value::copied(std::string_view text) {
-  Value value;
-  if (text.size() < kSmall) {
-    value.kind_ = Kind::kSmall;
-    std::memcpy(value.small_, text.data(), text.size());
-    value.small_[text.size()] = '\0';
-    return value;
-  }
-  value.kind_ = Kind::kCopied;
-  value.copy_.assign(text);
-  return value;
-}
-
-Value Value::adopted(xmlChar* text) noexcept {
-  Value value;
-  if (text == nullptr) return value;
-  value.kind_ = Kind::kAdopted;
-  value.adopted_.reset(text);
-  value.text_ = reinterpret_cast<const char*>(text);
-  return value;
-}
-
-Value::Value(Value&& other) noexcept { *this = std::move(other); }
-
-Value& Value::operator=(Value&& other) noexcept {
-  kind_ = std::exchange(other.kind_, Kind::kAbsent);
-  text_ = std::exchange(other.text_, nullptr);
-  if (kind_ == Kind::kSmall) std::memcpy(small_, other.small_, kSmall);
-  copy_ = std::move(other.copy_);
-  adopted_ = std::move(other.adopted_);
-  return *this;
-}
-
-Element Element::of_node(const xmlNode* node) noexcept {
-  Element element;
-  element.node_ = node;
-  element.name_ = node->name;
-  return element;
-}
 
 Element Element::of_tag(const xmlChar* name, const xmlChar* prefix, const xmlChar* uri,
                         const xmlChar** attributes, int count) noexcept {

@@ -9,61 +9,12 @@
 
 #include <libxml/tree.h>
 
-#include <cstddef>
-#include <memory>
 #include <string>
 #include <string_view>
 
+#include "sources/value.hpp"
+
 namespace brelund::sources {
-
-// Equality of a libxml2 name with a plain name, inlined: names are compared
-// often and most differ at the first byte.
-inline bool same_name(const xmlChar* name, const char* wanted) noexcept {
-  if (name == nullptr) return false;
-  const auto* w = reinterpret_cast<const xmlChar*>(wanted);
-  for (; *name == *w; ++name, ++w)
-    if (*name == '\0') return true;
-  return false;
-}
-
-// An attribute value or element text: NUL-terminated text exactly as
-// xmlGetProp or xmlNodeGetContent reads it from the tree, or null when the
-// attribute is absent. It may point into the document or the parser's
-// buffers: valid only while the handler call that received it runs.
-class Value {
- public:
-  Value() noexcept = default;
-  static Value borrowed(const char* text) noexcept;
-  static Value copied(std::string_view text);
-  // libxml2's own copy (xmlGetProp, xmlNodeGetContent), freed here.
-  static Value adopted(xmlChar* text) noexcept;
-
-  Value(Value&& other) noexcept;
-  Value& operator=(Value&& other) noexcept;
-  Value(const Value&) = delete;
-  Value& operator=(const Value&) = delete;
-  ~Value() = default;
-
-  const char* get() const noexcept {
-    if (kind_ == Kind::kSmall) return small_;
-    return kind_ == Kind::kCopied ? copy_.c_str() : text_;
-  }
-  explicit operator bool() const noexcept { return kind_ != Kind::kAbsent; }
-
- private:
-  struct XmlFree {
-    void operator()(xmlChar* text) const noexcept { xmlFree(text); }
-  };
-  enum class Kind : unsigned char { kAbsent, kBorrowed, kSmall, kCopied, kAdopted };
-  // Most values are a few bytes ("3", "2021-03-07T00:30:00"): kept inline.
-  static constexpr std::size_t kSmall = 40;
-
-  Kind kind_ = Kind::kAbsent;
-  const char* text_ = nullptr;
-  char small_[kSmall];
-  std::string copy_;
-  std::unique_ptr<xmlChar, XmlFree> adopted_;
-};
 
 // One element: a node of the host's tree, or a start tag as libxml2's SAX2
 // interface reports it. Names are compared as the tree holds them: the local
@@ -71,7 +22,12 @@ class Value {
 // bound to no namespace keeps "prefix:name" and so matches no plain name.
 class Element {
  public:
-  static Element of_node(const xmlNode* node) noexcept;
+  static Element of_node(const xmlNode* node) noexcept {
+    Element element;
+    element.node_ = node;
+    element.name_ = node->name;
+    return element;
+  }
   // SAX2's start tag; `attributes` holds `count` groups of (local name,
   // prefix, URI, value, end of value).
   static Element of_tag(const xmlChar* name, const xmlChar* prefix, const xmlChar* uri,

@@ -13,7 +13,7 @@
 
 #include <memory>
 
-#include "sources/tree_text.hpp"
+#include "sources/expansions.hpp"
 
 namespace brelund::sources {
 namespace {
@@ -317,7 +317,7 @@ StreamResult read_file(const char* path, ElementHandler& handler) noexcept {
     result.outcome = stream.refusal();
   else if (!doc)
     result.outcome = Outcome::kMalformed;
-  else if (tree::declares_expansions(doc.get()))
+  else if (declares_expansions(doc.get()))
     result.outcome = Outcome::kDeclaresExpansions;
   else
     result.outcome = Outcome::kRead;

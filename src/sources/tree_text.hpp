@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Reads from a host's tree: attribute values and element text exactly as
 // xmlGetProp and xmlNodeGetContent give them, read in place where the tree
-// holds them as one piece; and the check for documents whose DTD could make
-// them expand.
+// holds them as one piece.
 #pragma once
 
-#include <glib.h>
 #include <libxml/tree.h>
 
-#include "sources/element.hpp"
+#include "sources/value.hpp"
 
 namespace brelund::sources::tree {
 
@@ -42,52 +40,6 @@ inline Value text(const xmlNode* node) noexcept {
     if (const xmlChar* value = sole_text(node->children))
       return Value::borrowed(reinterpret_cast<const char*>(value));
   return Value::adopted(xmlNodeGetContent(node));
-}
-
-// Iterates the element children of a node (text, comments and the like are
-// skipped): for (const xmlNode* child : elements(parent)) ...
-class Elements {
- public:
-  class Iterator {
-   public:
-    explicit Iterator(const xmlNode* n) noexcept : n_(skip(n)) {}
-    const xmlNode* operator*() const noexcept { return n_; }
-    Iterator& operator++() noexcept {
-      n_ = skip(n_->next);
-      return *this;
-    }
-    bool operator==(const Iterator& other) const noexcept = default;
-
-   private:
-    static const xmlNode* skip(const xmlNode* n) noexcept {
-      while (n != nullptr && n->type != XML_ELEMENT_NODE) n = n->next;
-      return n;
-    }
-    const xmlNode* n_;
-  };
-
-  explicit Elements(const xmlNode* parent) noexcept
-      : first_(parent != nullptr ? parent->children : nullptr) {}
-  Iterator begin() const noexcept { return Iterator(first_); }
-  Iterator end() const noexcept { return Iterator(nullptr); }
-
- private:
-  const xmlNode* first_;
-};
-
-inline Elements elements(const xmlNode* parent) noexcept { return Elements(parent); }
-
-// True when the document's DTD, internal or external subset, declares an
-// entity, a parameter entity or an attribute default. Each lets a short
-// declaration stand for text that libxml2 copies at every use, without any
-// limit, when the text is read (xmlNodeGetContent, xmlGetProp). The service
-// never sends a DTD, so the readers refuse such documents whole.
-bool declares_expansions(const xmlDoc* doc) noexcept;
-
-// Whether the readers take a host's tree at all: a root and a table to fill,
-// and a document that declares no expansions (see above).
-inline bool readable(const xmlNode* root, const GHashTable* station_data) noexcept {
-  return root != nullptr && station_data != nullptr && !declares_expansions(root->doc);
 }
 
 }  // namespace brelund::sources::tree

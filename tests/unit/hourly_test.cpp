@@ -53,6 +53,23 @@ TEST_F(Hourly, HourRecordsCopyTextsInDocumentOrder) {
   EXPECT_EQ(hour(1, "hour_wind_direction"), "<absent>");
 }
 
+// Each name counts only in its place: elements elsewhere, and whatever lies
+// inside them, neither fill a field nor open a record.
+TEST_F(Hourly, ElementsOutOfPlaceAreSkippedWithAllTheyHold) {
+  EXPECT_EQ(read(R"(<w><lsup>root</lsup><hbhf><hbhf><hour c="1"/></hbhf>
+    <hour c="2"><lsup>hour</lsup><s>hour</s><hour c="3"><tmp>9</tmp></hour>
+      <wind><wind><s>inner</s></wind><hour c="4"/><tmp>wind</tmp><s>5</s></wind>
+      <tmp>1<hour c="6"><tmp>x</tmp></hour>2</tmp><flik/></hour>
+    <lsup>last</lsup></hbhf></w>)"),
+            1);
+  EXPECT_EQ(field(table.record("detail"), "last_update"), "last");
+  EXPECT_EQ(hour(0, "hours"), "02");
+  EXPECT_EQ(hour(0, "hour_temperature"), "1x2");  // the text of all it holds
+  EXPECT_EQ(hour(0, "hour_feels_like"), "");
+  EXPECT_EQ(hour(0, "hour_wind_speed"), "5");
+  EXPECT_EQ(g_hash_table_size(table.hours()[0]), 4u);
+}
+
 TEST_F(Hourly, HourThatIsNotAnHourRepeatsThePreviousOne) {
   EXPECT_EQ(read(R"(<w><hbhf><hour c="noon"/><hour c="14"/><hour c="noon"/><hour c="24"/>
     <hour c=" 5"/><hour/><hour c=""/></hbhf></w>)"),

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "sources/tree_text.hpp"
+#include "sources/expansions.hpp"
 
 #include <libxml/hash.h>
 #include <libxml/valid.h>
 
 #include <initializer_list>
 
-namespace brelund::sources::tree {
+namespace brelund::sources {
 namespace {
 
 bool holds_any(void* table) noexcept {
@@ -39,4 +39,4 @@ bool declares_expansions(const xmlDoc* doc) noexcept {
   return false;
 }
 
-}  // namespace brelund::sources::tree
+}  // namespace brelund::sources
