@@ -75,6 +75,12 @@ directory.")
 set(CPACK_DEBIAN_INSPECTOR_PACKAGE_NAME "${BRELUND_DEB_INSPECTOR}")
 set(CPACK_DEBIAN_INSPECTOR_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_INSPECTOR_PACKAGE_DEPENDS "${plugin_exactly}")
+# Up to 0.1.0 one package held everything: the header, the .pc file and the
+# inspector pass from it to these two on upgrade.
+foreach(component IN ITEMS DEV INSPECTOR)
+  set(CPACK_DEBIAN_${component}_PACKAGE_BREAKS "${BRELUND_DEB_PLUGIN} (<< 0.2.0)")
+  set(CPACK_DEBIAN_${component}_PACKAGE_REPLACES "${BRELUND_DEB_PLUGIN} (<< 0.2.0)")
+endforeach()
 set(CPACK_DEBIAN_INSPECTOR_DESCRIPTION "inspect forecast files through the tarnvale forecast-source plug-in
 brelund-inspect loads the installed tarnvale forecast-source plug-in as the
 tarnvale weather application does, reads a station's forecast file (and

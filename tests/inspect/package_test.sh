@@ -60,6 +60,13 @@ depends() {
 depends "$plugin" libglib2.0 libxml2 '!json-glib' '!cairo' '!pango' '!brelund-inspect'
 depends "$dev" "$plugin (= $version)" libglib2.0-dev
 depends "$inspector" "$plugin (= $version)" libjson-glib
+# Upgrading from 0.1.0, whose one package held the files these two hold now.
+for package in "$dev" "$inspector"; do
+  for field in Breaks Replaces; do
+    [ "$(dpkg-deb -f "$(deb "$package")" $field)" = "$plugin (<< 0.2.0)" ] ||
+      fail "$package: $field is not $plugin (<< 0.2.0)"
+  done
+done
 
 # Every package, as Debian's lintian judges it: no error, no warning.
 if [ "$lint" != yes ]; then
