@@ -24,10 +24,10 @@ inline constexpr std::size_t kMaxBytes = std::size_t{64} << 20;
 inline constexpr int kMaxAttributes = 256;
 inline constexpr int kMaxNamespaces = 256;
 
-// Largest DOCTYPE with its internal subset. libxml2 builds a declaration's
-// content model before anyone can look at it (20 MB of "(b,b,...)" take
-// 640 MB) and handles many attribute declarations in quadratic time; the
-// service sends no DTD at all.
+// Longest internal DTD subset, counted from its "[" to the ">" that ends the
+// DOCTYPE. libxml2 builds a declaration's content model before anyone can
+// look at it (20 MB of "(b,b,...)" take 640 MB) and handles many attribute
+// declarations in quadratic time; the service sends no DTD at all.
 inline constexpr std::size_t kMaxSubsetBytes = std::size_t{64} << 10;
 
 // Longest run of adjacent text (or of adjacent CDATA). libxml2's tree

@@ -3,16 +3,29 @@
 #include <glib/gstdio.h>
 #include <gtest/gtest.h>
 #include <json-glib/json-glib.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "diagnose.hpp"
 #include "host_table.hpp"
+#include "readers/forecast_reader.hpp"
+#include "sources/file_stream.hpp"
 
 namespace brelund::testing {
 namespace {
+
+// The inspector names the plug-in's limits when it finds one passed.
+static_assert(inspector::limits::kMaxBytes == sources::kMaxBytes);
+static_assert(inspector::limits::kMaxAttributes == sources::kMaxAttributes);
+static_assert(inspector::limits::kMaxNamespaces == sources::kMaxNamespaces);
+static_assert(inspector::limits::kMaxSubsetBytes == sources::kMaxSubsetBytes);
+static_assert(inspector::limits::kMaxTextRun == sources::kMaxTextRun);
+static_assert(inspector::limits::kMaxBuiltBytes == readers::kMaxBuiltBytes);
 
 struct Outcome {
   int status = -1;
@@ -120,6 +133,8 @@ TEST_F(Inspector, ReadableOutputShowsDaysAndAbsentValuesPlainly) {
   EXPECT_NE(run.out.find("Forecast  1 days"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Tue  Dec 08  -3  -3  - -"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("latitude -, longitude -, time zone -"), std::string::npos) << run.out;
+  // No wind at all: "-", not "- km/h -".
+  EXPECT_EQ(run.out.find("km/h"), std::string::npos) << run.out;
 
   // A bare file name is the file in the current directory.
   const Outcome bare = inspect({"STATION.xml"}, dir.path().c_str());
@@ -173,6 +188,18 @@ TEST_F(Inspector, HelpNamesTheOperandOnceAndVersionNamesThePlugin) {
   EXPECT_EQ(help_lines[0], "Usage:");
   EXPECT_EQ(occurrences(help_lines[1], "FORECAST-FILE"), 1u) << help_lines[1];
   EXPECT_NE(help.out.find("-V, --version"), std::string::npos) << help.out;
+  // --help lists the exit statuses of the manual page.
+  const std::string manual = read_file(BRELUND_MANUAL_PATH);
+  const std::size_t section = manual.find(".Sh EXIT STATUS");
+  ASSERT_NE(section, std::string::npos);
+  const std::string statuses = manual.substr(section, manual.find(".Sh", section + 1) - section);
+  const std::size_t from = help.out.find("Exit status: ");
+  ASSERT_NE(from, std::string::npos) << help.out;
+  const std::string summary = help.out.substr(from, help.out.find('\n', from) - from);
+  for (int status = 0; status < 10; ++status)
+    EXPECT_EQ(summary.find(" " + std::to_string(status) + " ") != std::string::npos,
+              statuses.find(".It " + std::to_string(status) + "\n") != std::string::npos)
+        << status << " in " << summary;
 
   // Without --plugin: the plug-in built beside the program, as loading uses.
   const std::string first =
@@ -247,10 +274,145 @@ TEST_F(Inspector, UnusableHourlyDocumentsGiveOneLineSayingWhy) {
       "entity.xml", "<!DOCTYPE w [<!ENTITY e \"x\">]>\n<w><hbhf><lsup>&e;</lsup></hbhf></w>\n");
   const Outcome refused = inspect({forecast, "--hourly", entity});
   EXPECT_EQ(refused.status, 5);
-  EXPECT_EQ(refused.err, prefix + entity +
+  // By then the plug-in has read the forecast file, swapping in the staged one.
+  EXPECT_EQ(refused.err, "brelund-inspect: the plug-in moved the staged file " + forecast +
+                             ".new over " + forecast + "\nbrelund-inspect: note: " + forecast +
+                             " has neither a location nor a forecast element\n" + prefix + entity +
                              ": the plug-in refused it (its DTD declares entities or attribute "
                              "defaults)\n");
   EXPECT_EQ(refused.out, "");
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+// Everything the inspector says about a forecast file beyond the station
+// data: why the plug-in refused it, a staged file swapped in, a document
+// with nothing to store. Each case: the file (and its staged file) as
+// written, the exit status, and standard error whole, FILE standing for the
+// path given; libxml2 adds nothing of its own.
+TEST_F(Inspector, ForecastMessagesSayWhatHappenedAndWhy) {
+  const std::string refused = "brelund-inspect: cannot read forecast file FILE: ";
+  std::string many_attributes = "<w><location";
+  for (int i = 0; i <= sources::kMaxAttributes; ++i)
+    many_attributes += " a" + std::to_string(i) + "=\"\"";
+  many_attributes += "/></w>";
+  std::string many_namespaces;
+  for (int i = 0; i <= sources::kMaxNamespaces; ++i)
+    many_namespaces += "<w xmlns:n" + std::to_string(i) + "=\"urn:" + std::to_string(i) + "\">";
+  for (int i = 0; i <= sources::kMaxNamespaces; ++i) many_namespaces += "</w>";
+  const std::string long_doctype = "<!DOCTYPE w [<!ELEMENT w ANY><!--" +
+                                   std::string(sources::kMaxSubsetBytes * 2, 'x') + "-->]><w/>";
+  // Elements, so that no single text run nears its own limit.
+  std::string oversized = "<w>";
+  const std::string chunk = "<p/>" + std::string(1020, ' ');
+  while (oversized.size() <= sources::kMaxBytes) oversized += chunk;
+  oversized += "</w>";
+  const std::string long_text = "<w>" + std::string(sources::kMaxTextRun + 1, 'a') + "</w>";
+  // An empty day record from every 36 bytes: past what the reader builds.
+  std::string many_days = "<w><forecast><tabular>";
+  for (int i = 0; i < 120'000; ++i) many_days += R"(<time period="0"/><time period="3"/>)";
+  many_days += "</tabular></forecast></w>";
+  const std::string good =
+      R"(<weatherdata><location><location latitude="69.6" longitude="18.9"/></location>)"
+      "</weatherdata>";
+  struct Case {
+    std::string name;
+    std::optional<std::string> content;  // none: not written
+    std::optional<std::string> staged;   // written to name.new
+    int status;
+    std::string says;
+  };
+  const Case cases[] = {
+      {"missing.xml", {}, {}, 3, refused + "cannot open it: No such file or directory"},
+      {"folder.xml", {}, {}, 3, refused + "not a regular file"},
+      {"torn.xml",
+       "<weatherdata>\n<location>\n</weatherdata>\n",
+       {},
+       3,
+       refused + "not well-formed XML at line 3: Opening and ending tag mismatch: location line 2 "
+                 "and weatherdata"},
+      {"huge.xml",
+       oversized,
+       {},
+       3,
+       refused + "larger than the plug-in reads: over 64 MiB (67108864 bytes) after decompression"},
+      {"attributes.xml",
+       many_attributes,
+       {},
+       3,
+       refused + "an element carries more than 256 attributes, the plug-in's limit"},
+      {"namespaces.xml",
+       many_namespaces,
+       {},
+       3,
+       refused + "more than 256 namespaces are in scope at once, the plug-in's limit"},
+      {"doctype.xml",
+       long_doctype,
+       {},
+       3,
+       refused + "its DOCTYPE's internal subset is longer than 64 KiB (65536 bytes), the plug-in's "
+                 "limit"},
+      {"text.xml",
+       long_text,
+       {},
+       3,
+       refused + "a run of text is longer than 10000000 bytes, the plug-in's limit"},
+      {"entity.xml",
+       "<!DOCTYPE w [<!ENTITY e \"x\">]><w>&e;</w>",
+       {},
+       3,
+       refused + "its DTD declares an entity or an attribute default, which the plug-in refuses"},
+      {"days.xml",
+       many_days,
+       {},
+       3,
+       refused + "it holds more station data than the plug-in builds from one file (32 MiB), or "
+                 "memory ran out"},
+      {"STATION",
+       good,
+       {},
+       3,
+       refused + "its name has no \".\", and the plug-in takes the station from a name like "
+                 "STATION.xml"},
+      {"empty.xml",
+       "<weatherdata><meta/></weatherdata>",
+       {},
+       0,
+       "brelund-inspect: note: FILE has neither a location nor a forecast element"},
+      // The swap is reported whatever the outcome.
+      {"swapped.xml", good, "<weatherdata>", 3,
+       "brelund-inspect: the plug-in moved the staged file FILE.new over FILE\n" + refused +
+           "not well-formed XML at line 1: Premature end of data in tag weatherdata line 1"},
+      {"fresh.xml", "<weatherdata>", good, 0,
+       "brelund-inspect: the plug-in moved the staged file FILE.new over FILE"},
+  };
+  for (const Case& c : cases) {
+    const std::string path = dir.path() + "/" + c.name;
+    if (c.content) dir.write(c.name, *c.content);
+    if (c.name == "folder.xml") mkdir(path.c_str(), 0700);
+    if (c.staged) dir.write(c.name + ".new", *c.staged);
+    const Outcome run = inspect({path});
+    EXPECT_EQ(run.status, c.status) << c.name;
+    EXPECT_EQ(run.err, replaced(c.says, "FILE", path) + "\n") << c.name;
+    EXPECT_FALSE(c.staged && file_exists(path + ".new")) << c.name;
+  }
+
+  // -p names a file: a bare name is in the current directory, not a library
+  // the dynamic loader would find elsewhere.
+  const std::string library = BRELUND_NOT_A_PLUGIN;
+  const std::string bare = library.substr(library.rfind('/') + 1);
+  Outcome run = inspect({"-p", bare, "fresh.xml"}, dir.path().c_str());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err.rfind("brelund-inspect: cannot use plug-in ./" + bare + ": ", 0), 0u)
+      << run.err;
+  dir.write("plug-in.so", read_file(BRELUND_PLUGIN_PATH));
+  run = inspect({"-p", "plug-in.so", "fresh.xml"}, dir.path().c_str());
+  EXPECT_EQ(run.status, 0) << run.err;
 }
 
 // A bare name is a file in the current directory, even "-", which libxml2
@@ -320,7 +482,12 @@ TEST_F(Inspector, PlotFailuresExitSixAndLeaveNothingBehind) {
   for (const auto& c : cases) {
     const Outcome run = inspect({forecast, "--plot", c.picture});
     EXPECT_EQ(run.status, 6) << c.picture;
-    EXPECT_EQ(run.err, "brelund-inspect: cannot write picture " + c.picture + ": " + c.says + "\n");
+    // The last line: the forecast's own lines (the swap, the note) come first.
+    EXPECT_TRUE(run.err.ends_with("\nbrelund-inspect: cannot write picture " + c.picture + ": " +
+                                  c.says + "\n") ||
+                run.err ==
+                    "brelund-inspect: cannot write picture " + c.picture + ": " + c.says + "\n")
+        << run.err;
     EXPECT_EQ(entries(out), std::vector<std::string>{"taken.png"}) << c.picture;
     if (c.picture.ends_with("/picture.jpg")) {
       EXPECT_TRUE(file_exists(staged));

@@ -13,7 +13,7 @@ plugin=$(find "$prefix" -name libtarnvale-brelund-source.so)
 [ -f "$prefix/include/tarnvale-brelund-source.h" ] || { echo "header not installed"; exit 1; }
 pc=$(find "$prefix" -name tarnvale-brelund-source.pc)
 [ -n "$pc" ] || { echo "pkg-config file not installed"; exit 1; }
-[ -f "$prefix/share/man/man1/brelund-inspect.1" ] || { echo "manual page not installed"; exit 1; }
+[ -f "$prefix/share/man/man1/brelund-inspect.1.gz" ] || { echo "manual page not installed"; exit 1; }
 cp "$examples/skarvik.xml" "$prefix/STATION.xml"
 # The installed program finds the installed plug-in on its own...
 "$prefix/bin/brelund-inspect" --json "$prefix/STATION.xml" | grep -q '"station_latitude" : "69.6489"'

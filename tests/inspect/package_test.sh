@@ -1,14 +1,15 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
-# Builds the Debian package of this build tree with its CPack configuration,
-# checks what it holds and what it depends on, unpacks it into a scratch
-# directory and runs the unpacked inspector, which must load the unpacked
-# plug-in.
-# Arguments: build directory, examples directory, version, then the install
-# paths the package must hold: prefix, bin dir, plug-in dir, include dir,
-# pkg-config dir, man page dir (all absolute).
+# Builds the Debian packages of this build tree with its CPack configuration,
+# checks what each holds and depends on, runs lintian on them, unpacks them
+# into a scratch directory and runs the unpacked inspector, which must load
+# the unpacked plug-in.
+# Arguments: build directory, examples directory, package version, then the
+# install paths (absolute): bin dir, plug-in dir, include dir, pkg-config dir,
+# man page dir; last "yes" to run lintian, or why the tree is not linted.
 set -eu
-build=$1 examples=$2 version=$3 prefix=$4 bindir=$5 plugindir=$6 includedir=$7 pcdir=$8 mandir=$9
+build=$1 examples=$2 version=$3 bindir=$4 plugindir=$5 includedir=$6 pcdir=$7 mandir=$8 lint=$9
+plugin=tarnvale-brelund-source dev=tarnvale-brelund-source-dev inspector=brelund-inspect
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() { echo "$*"; exit 1; }
@@ -21,27 +22,66 @@ if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scrat
 then
   cat "$scratch/cpack.log"; fail "cpack failed"
 fi
-set -- "$scratch"/out/*.deb
-[ $# -eq 1 ] && [ -f "$1" ] || fail "expected one .deb, found: $*"
-deb=$1
+debs=$(cd "$scratch/out" && ls ./*.deb | sort)
+expected=$(printf './%s_%s_%s.deb\n' "$inspector" "$version" "$(dpkg --print-architecture)" \
+  "$plugin" "$version" "$(dpkg --print-architecture)" \
+  "$dev" "$version" "$(dpkg --print-architecture)" | sort)
+[ "$debs" = "$expected" ] || fail "expected packages: $expected; built: $debs"
+deb() { echo "$scratch/out/$1_${version}_$(dpkg --print-architecture).deb"; }
 
-dpkg-deb -c "$deb" | awk '{ print $NF }' | sed 's#^\.##' >"$scratch/contents"
-for file in "$bindir/brelund-inspect" "$plugindir/libtarnvale-brelund-source.so" \
-  "$includedir/tarnvale-brelund-source.h" "$pcdir/tarnvale-brelund-source.pc" \
-  "$mandir/man1/brelund-inspect.1"; do
-  grep -qxF "$file" "$scratch/contents" || { cat "$scratch/contents"; fail "$file is not in the package"; }
+# holds PACKAGE FILE...: the package holds these files, its copyright and
+# its changelog.
+holds() {
+  package=$1; shift
+  dpkg-deb -c "$(deb "$package")" | awk '{ print $NF }' | sed 's#^\.##' >"$scratch/contents"
+  for file in "$@" "${mandir%/man}/doc/$package/copyright" \
+    "${mandir%/man}/doc/$package/changelog.Debian.gz"
+  do
+    grep -qxF "$file" "$scratch/contents" || { cat "$scratch/contents"; fail "$file is not in $package"; }
+  done
+  [ -n "$(dpkg-deb -f "$(deb "$package")" Maintainer)" ] || fail "$package: no maintainer"
+}
+holds "$plugin" "$plugindir/libtarnvale-brelund-source.so"
+holds "$dev" "$includedir/tarnvale-brelund-source.h" "$pcdir/tarnvale-brelund-source.pc"
+holds "$inspector" "$bindir/brelund-inspect" "$mandir/man1/brelund-inspect.1.gz"
+
+# depends PACKAGE [!]NAME...: its Depends names (or, with !, never names) each.
+depends() {
+  package=$1; shift
+  field=$(dpkg-deb -f "$(deb "$package")" Depends)
+  for name in "$@"; do
+    case "$name" in
+      !*) case "$field" in *"${name#!}"*) fail "$package depends on ${name#!}: $field" ;; esac ;;
+      *) case "$field" in *"$name"*) ;; *) fail "$package: Depends lacks $name: $field" ;; esac ;;
+    esac
+  done
+}
+# The host loads the plug-in; what only the inspector uses stays out of it.
+depends "$plugin" libglib2.0 libxml2 '!json-glib' '!cairo' '!pango' '!brelund-inspect'
+depends "$dev" "$plugin (= $version)" libglib2.0-dev
+depends "$inspector" "$plugin (= $version)" libjson-glib
+# Upgrading from 0.1.0, whose one package held the files these two hold now.
+for package in "$dev" "$inspector"; do
+  for field in Breaks Replaces; do
+    [ "$(dpkg-deb -f "$(deb "$package")" $field)" = "$plugin (<< 0.2.0)" ] ||
+      fail "$package: $field is not $plugin (<< 0.2.0)"
+  done
 done
-case $(dpkg-deb -f "$deb" Package) in tarnvale-brelund-source) ;; *) fail "wrong package name" ;; esac
-[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "version is not $version"
-[ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no maintainer"
-[ -n "$(dpkg-deb -f "$deb" Description)" ] || fail "no description"
-depends=$(dpkg-deb -f "$deb" Depends)
-for library in libglib2.0 libxml2; do
-  case $depends in *"$library"*) ;; *) fail "Depends lacks $library: $depends" ;; esac
-done
+
+# Every package, as Debian's lintian judges it: no error, no warning.
+if [ "$lint" != yes ]; then
+  echo "lintian not run: $lint"
+elif ! command -v lintian >/dev/null; then
+  echo "lintian not run: not installed (scripts/setup-debian installs it)"
+else
+  lintian --allow-root "$scratch"/out/*.deb >"$scratch/lintian.log" 2>&1 || true
+  cat "$scratch/lintian.log"
+  if grep -q '^[EW]:' "$scratch/lintian.log"; then fail "lintian reports errors or warnings"; fi
+  echo "lintian: no error, no warning"
+fi
 
 root=$scratch/root
-dpkg-deb -x "$deb" "$root"
+for package in "$plugin" "$dev" "$inspector"; do dpkg-deb -x "$(deb "$package")" "$root"; done
 # The plug-in renames STATION.xml.new over STATION.xml: run on a copy.
 cp "$examples/skarvik.xml" "$scratch/STATION.xml"
 inspect=$root$bindir/brelund-inspect
@@ -50,5 +90,6 @@ inspect=$root$bindir/brelund-inspect
 "$inspect" --json "$scratch/STATION.xml" 2>/dev/null >"$scratch/out.json" ||
   fail "the unpacked inspector could not read the example"
 grep -q '"station_latitude" : "69.6489"' "$scratch/out.json" || fail "wrong output"
-grep -q "$version" "$root$mandir/man1/brelund-inspect.1" || fail "the man page lacks the version"
-echo "packaged, unpacked and inspected: $(basename "$deb")"
+gzip -dc "$root$mandir/man1/brelund-inspect.1.gz" | grep -q "${version%-*}" ||
+  fail "the man page lacks the version"
+echo "packaged, unpacked and inspected: $(cd "$scratch/out" && echo *.deb)"

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "xml_errors.hpp"
+
 namespace inspector {
 namespace {
 
@@ -16,36 +18,12 @@ struct ContextFree {
   void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
 };
 
-// libxml2's message on one line: some carry a newline and the offending
-// bytes in hex, and none should move the terminal.
-std::string one_line(const char* message) {
-  std::string line;
-  for (const char* c = message; c != nullptr && *c != '\0'; ++c) {
-    const bool control = static_cast<unsigned char>(*c) < 0x20 || *c == 0x7f;
-    if (control && (line.empty() || line.back() == ' ')) continue;
-    line += control ? ' ' : *c;
-  }
-  while (!line.empty() && line.back() == ' ') line.pop_back();
-  return line;
-}
-
-// libxml2 goes on after the first fault and reports what follows from it
-// (a torn tag becomes "premature end of data" at the last line), so the
-// context's lastError names the wrong place: the first error is kept instead.
-struct FirstError {
-  bool seen = false;
-  int domain = 0;
-  int line = 0;
-  std::string message;
-};
-
 // The context's own structured handler: it sees every error of this parse
 // and nothing of any other.
 void keep_first_error(void* data, xmlErrorPtr error) {
   const auto* context = static_cast<const xmlParserCtxt*>(data);
   auto* first = context != nullptr ? static_cast<FirstError*>(context->_private) : nullptr;
-  if (first == nullptr || first->seen || error == nullptr || error->level < XML_ERR_ERROR) return;
-  *first = {true, error->domain, error->line, one_line(error->message)};
+  if (first != nullptr) first->keep(error);
 }
 
 bool has_hbhf_child(const xmlNode* root) {
@@ -84,11 +62,7 @@ Doc read_hourly(const std::string& path, std::string& why) {
   Doc doc(xmlCtxtReadFile(context.get(), named.c_str(), nullptr,
                           XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
   if (!doc) {
-    if (!first.seen) {
-      const xmlError* last = xmlCtxtGetLastError(context.get());
-      if (last != nullptr && last->code != XML_ERR_OK)
-        first = {true, last->domain, last->line, one_line(last->message)};
-    }
+    first.keep_last(xmlCtxtGetLastError(context.get()));
     if (!first.seen)
       why = "cannot parse it";
     else if (first.domain == XML_FROM_IO)

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "diagnose.hpp"
 #include "hourly.hpp"
 #include "output.hpp"
 #include "plugin.hpp"
@@ -55,7 +56,7 @@ struct Options {
 bool parse_options(int argc, char** argv, Options& options) {
   GOptionEntry entries[] = {
       {"plugin", 'p', 0, G_OPTION_ARG_FILENAME, &options.plugin,
-       "Plug-in to load (default: the one built beside this program, else the installed one)",
+       "Plug-in file to load (default: the one built beside this program, else the installed one)",
        "PATH"},
       {"hourly", 'H', 0, G_OPTION_ARG_FILENAME, &options.hourly,
        "Also read this hour-by-hour document", "FILE"},
@@ -78,9 +79,10 @@ bool parse_options(int argc, char** argv, Options& options) {
                                "FORECAST-FILE.new is first renamed over it.");
   g_option_context_set_description(
       context,
-      "Exit status: 0 read, 1 usage, 2 plug-in missing or not loadable, 3 forecast file "
-      "unreadable (-1), 4 error document from the service (-2), 5 hourly document unreadable, "
-      "6 picture cannot be written (--plot: unknown extension, or no file can be made there).\n"
+      "Exit status: 0 read, 1 usage, 2 plug-in missing, not loadable or failed to initialise, "
+      "3 forecast file unreadable (-1; the message says why), 4 error document from the service "
+      "(-2), 5 hourly document unreadable, 6 picture cannot be written (--plot: unknown extension, "
+      "or no file can be made there).\n"
       "See brelund-inspect(1) for more.");
   g_option_context_add_main_entries(context, entries, nullptr);
   GError* error = nullptr;
@@ -143,7 +145,11 @@ int inspect(const inspector::Plugin& plugin, const Options& options) {
   const std::string named = given.find('/') == std::string::npos ? "./" + given : given;
   const char* path = named.c_str();
   GHashTable* station_data = g_hash_table_new(g_str_hash, g_str_equal);
+  const inspector::StagedFile staged(named);
   const int days = plugin.get_station_weather_data(path, station_data);
+  if (staged.moved())
+    std::fprintf(stderr, "brelund-inspect: the plug-in moved the staged file %s.new over %s\n",
+                 given.c_str(), given.c_str());
   if (days < 0) {
     g_hash_table_destroy(station_data);  // untouched on failure
     if (days == -2) {
@@ -151,12 +157,15 @@ int inspect(const inspector::Plugin& plugin, const Options& options) {
                    given.c_str());
       return kErrorDocument;
     }
-    std::fprintf(stderr,
-                 "brelund-inspect: cannot read forecast file %s: check that it exists, is "
-                 "readable, is well-formed XML and is named like STATION.xml\n",
-                 given.c_str());
+    std::fprintf(stderr, "brelund-inspect: cannot read forecast file %s: %s\n", given.c_str(),
+                 inspector::why_unreadable(named).c_str());
     return kForecastUnreadable;
   }
+  if (!g_hash_table_contains(station_data, BRELUND_KEY_LOCATION) &&
+      !g_hash_table_contains(station_data, BRELUND_KEY_FORECAST))
+    std::fprintf(stderr,
+                 "brelund-inspect: note: %s has neither a location nor a forecast element\n",
+                 given.c_str());
   if (hourly) {
     plugin.parse_xml_detail_data(path, xmlDocGetRootElement(hourly.get()), station_data);
     // Given an hbhf element, the plug-in stores no detail record only when it
@@ -185,7 +194,10 @@ int inspect(const inspector::Plugin& plugin, const Options& options) {
 int main(int argc, char** argv) {
   Options options;
   if (!parse_options(argc, argv, options)) return kUsage;
-  const std::string plugin_path = options.plugin != nullptr ? options.plugin : default_plugin();
+  // -p names a file: a bare name is in the current directory, never looked
+  // up on the dynamic loader's search path.
+  std::string plugin_path = options.plugin != nullptr ? options.plugin : default_plugin();
+  if (plugin_path.find('/') == std::string::npos) plugin_path = "./" + plugin_path;
   if (options.version) {
     print_version(plugin_path);
     return kOk;

@@ -57,8 +57,11 @@ std::string half(GHashTable* day, const char* icon, const char* title) {
   return shown(day, icon) + " " + shown(day, title);
 }
 
+// "-" when neither is there, not "- km/h -".
 std::string wind(GHashTable* record, const char* speed, const char* direction) {
-  return shown(record, speed) + " km/h " + shown(record, direction);
+  const std::string km_h = shown(record, speed);
+  const std::string from = shown(record, direction);
+  return km_h == "-" && from == "-" ? "-" : km_h + " km/h " + from;
 }
 
 void print_days(std::ostringstream& out, GSList* days) {
