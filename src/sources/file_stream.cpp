@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 
 #include <memory>
+#include <utility>
 
 #include "sources/expansions.hpp"
 
@@ -19,7 +20,8 @@ namespace brelund::sources {
 namespace {
 
 // No network even if an external resource slipped through; libxml2's
-// diagnostics would only reach the host's standard error.
+// diagnostics would only reach the host's standard error (the first error
+// is kept instead, to say why a file was refused).
 constexpr int kOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
 
 // libxml2 collects a start tag's attributes (5 slots each) before any SAX
@@ -62,20 +64,25 @@ class Stream {
     sax->attributeDecl = attribute_declared;
     sax->internalSubset = internal_subset;
     sax->externalSubset = subset_ended;  // and the external DTD is never loaded
-    sax->serror = quiet;
+    sax->serror = keep_error;
   }
 
   Outcome refusal() const noexcept { return refusal_; }
+  Limit limit() const noexcept { return limit_; }
+  FirstError take_first_error() noexcept { return std::move(first_error_); }
 
   static int read(void* context, char* buffer, int length) noexcept {
     Stream& self = *static_cast<Stream*>(context);
-    if (self.refusal_ == Outcome::kRead && self.crowded()) self.refusal_ = Outcome::kOverLimit;
-    if (self.refusal_ != Outcome::kRead || self.file_->readcallback == nullptr) return -1;
+    if (self.reading()) {
+      const Limit crowded = self.crowded();
+      if (crowded != Limit::kNone) self.note(Outcome::kOverLimit, crowded);
+    }
+    if (!self.reading() || self.file_->readcallback == nullptr) return -1;
     const int n = self.file_->readcallback(self.file_->context, buffer, length);
     if (n <= 0) return n;
     self.bytes_ += static_cast<std::size_t>(n);
     if (self.bytes_ <= kMaxBytes) return n;
-    self.refusal_ = Outcome::kOverLimit;
+    self.note(Outcome::kOverLimit, Limit::kSize);
     return -1;
   }
 
@@ -92,10 +99,12 @@ class Stream {
   // The start tag being read, or the elements open, hold too many
   // attributes or namespaces; or the internal subset being read is already
   // too long.
-  bool crowded() const noexcept {
-    if (ctxt_ == nullptr) return false;
-    if (ctxt_->inSubset == 1 && subset_too_long()) return true;
-    return ctxt_->maxatts > kMaxAttributeSlots || ctxt_->nsNr / 2 > kMaxNamespaces;
+  Limit crowded() const noexcept {
+    if (ctxt_ == nullptr) return Limit::kNone;
+    if (ctxt_->inSubset == 1 && subset_too_long()) return Limit::kSubset;
+    if (ctxt_->maxatts > kMaxAttributeSlots) return Limit::kAttributes;
+    if (ctxt_->nsNr / 2 > kMaxNamespaces) return Limit::kNamespaces;
+    return Limit::kNone;
   }
 
   // Where the parse stands in the document's text (UTF-8, as libxml2 holds
@@ -115,8 +124,15 @@ class Stream {
 
   bool reading() const noexcept { return refusal_ == Outcome::kRead; }
 
-  void refuse(Outcome why) noexcept {
-    if (refusal_ == Outcome::kRead) refusal_ = why;
+  // The first refusal stands, with the limit it names.
+  void note(Outcome why, Limit limit) noexcept {
+    if (refusal_ != Outcome::kRead) return;
+    refusal_ = why;
+    limit_ = limit;
+  }
+
+  void refuse(Outcome why, Limit limit = Limit::kNone) noexcept {
+    note(why, limit);
     xmlStopParser(ctxt_);
   }
 
@@ -127,10 +143,10 @@ class Stream {
     try {
       call();
     } catch (...) {
-      refuse(Outcome::kOverLimit);
+      refuse(Outcome::kOverLimit, Limit::kHandlerFull);
       return;
     }
-    if (handler_.full()) refuse(Outcome::kOverLimit);
+    if (handler_.full()) refuse(Outcome::kOverLimit, Limit::kHandlerFull);
   }
 
   // Adjacent pieces of one kind join one text node in a tree; see kMaxTextRun.
@@ -143,7 +159,7 @@ class Stream {
     }
     run_length_ += n;
     if (run_length_ <= kMaxTextRun) return true;
-    refuse(Outcome::kOverLimit);
+    refuse(Outcome::kOverLimit, Limit::kTextRun);
     return false;
   }
 
@@ -154,8 +170,9 @@ class Stream {
     Stream& self = of(ctx);
     if (!self.reading()) return;
     self.run_ = Run::kNone;
-    if (nb_attributes > kMaxAttributes || self.crowded()) {
-      self.refuse(Outcome::kOverLimit);
+    const Limit crowded = nb_attributes > kMaxAttributes ? Limit::kAttributes : self.crowded();
+    if (crowded != Limit::kNone) {
+      self.refuse(Outcome::kOverLimit, crowded);
       return;
     }
     ++self.depth_;
@@ -234,7 +251,7 @@ class Stream {
   static void subset_ended(void* ctx, const xmlChar* /*name*/, const xmlChar* /*external_id*/,
                            const xmlChar* /*system_id*/) noexcept {
     Stream& self = of(ctx);
-    if (self.subset_too_long()) self.refuse(Outcome::kOverLimit);
+    if (self.subset_too_long()) self.refuse(Outcome::kOverLimit, Limit::kSubset);
   }
 
   static void entity_declared(void* ctx, const xmlChar* /*name*/, int /*type*/,
@@ -260,7 +277,10 @@ class Stream {
     of(ctx).refuse(Outcome::kDeclaresExpansions);
   }
 
-  static void quiet(void* /*ctx*/, xmlErrorPtr /*error*/) noexcept {}
+  // Reports come here, and only here, with the parser context.
+  static void keep_error(void* ctx, xmlErrorPtr error) noexcept {
+    if (ctx != nullptr) of(ctx).first_error_.keep(error);
+  }
 
   static constexpr std::size_t kNoSubset = ~std::size_t{0};
 
@@ -275,6 +295,8 @@ class Stream {
   unsigned quiet_from_ = 0;   // depth of the element whose children go unseen
   bool text_wanted_ = false;  // ...and whose text the handler wants
   Outcome refusal_ = Outcome::kRead;
+  Limit limit_ = Limit::kNone;  // ...when it is kOverLimit
+  FirstError first_error_;
 };
 
 struct ContextFree {
@@ -313,11 +335,14 @@ StreamResult read_file(const char* path, ElementHandler& handler) noexcept {
   const std::unique_ptr<xmlDoc, DocFree> doc(
       xmlCtxtReadIO(ctxt.get(), Stream::read, Stream::close, &stream, path, nullptr, kOptions));
   result.parsed = doc != nullptr;
-  if (stream.refusal() != Outcome::kRead)
+  if (stream.refusal() != Outcome::kRead) {
     result.outcome = stream.refusal();
-  else if (!doc)
+    result.limit = stream.limit();
+  } else if (!doc) {
     result.outcome = Outcome::kMalformed;
-  else if (declares_expansions(doc.get()))
+    result.error = stream.take_first_error();
+    result.error.keep_last(xmlCtxtGetLastError(ctxt.get()));
+  } else if (declares_expansions(doc.get()))
     result.outcome = Outcome::kDeclaresExpansions;
   else
     result.outcome = Outcome::kRead;

@@ -11,6 +11,7 @@
 #include <cstddef>
 
 #include "sources/element.hpp"
+#include "sources/first_error.hpp"
 
 namespace brelund::sources {
 
@@ -44,11 +45,25 @@ enum class Outcome {
   kDeclaresExpansions,  // its DTD declares an entity or an attribute default
 };
 
+// Which limit ended a read that came to kOverLimit.
+enum class Limit {
+  kNone,
+  kSize,         // kMaxBytes
+  kAttributes,   // kMaxAttributes
+  kNamespaces,   // kMaxNamespaces
+  kSubset,       // kMaxSubsetBytes
+  kTextRun,      // kMaxTextRun
+  kHandlerFull,  // the handler is full, or ran out of memory
+};
+
 struct StreamResult {
   Outcome outcome = Outcome::kUnreadable;
+  Limit limit = Limit::kNone;
   // libxml2 ended its parse with a document: its global state then wants
   // cleaning up, as after any parse that yields one.
   bool parsed = false;
+  // For kMalformed only: libxml2's first error, which nothing printed.
+  FirstError error;
 };
 
 // Shows the file's elements to `handler` while it is parsed. Whatever the

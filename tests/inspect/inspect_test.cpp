@@ -11,21 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "diagnose.hpp"
 #include "host_table.hpp"
-#include "readers/forecast_reader.hpp"
 #include "sources/file_stream.hpp"
 
 namespace brelund::testing {
 namespace {
-
-// The inspector names the plug-in's limits when it finds one passed.
-static_assert(inspector::limits::kMaxBytes == sources::kMaxBytes);
-static_assert(inspector::limits::kMaxAttributes == sources::kMaxAttributes);
-static_assert(inspector::limits::kMaxNamespaces == sources::kMaxNamespaces);
-static_assert(inspector::limits::kMaxSubsetBytes == sources::kMaxSubsetBytes);
-static_assert(inspector::limits::kMaxTextRun == sources::kMaxTextRun);
-static_assert(inspector::limits::kMaxBuiltBytes == readers::kMaxBuiltBytes);
 
 struct Outcome {
   int status = -1;

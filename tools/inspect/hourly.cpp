@@ -9,10 +9,13 @@
 #include <cerrno>
 #include <cstring>
 
-#include "xml_errors.hpp"
+#include "sources/first_error.hpp"
 
 namespace inspector {
 namespace {
+
+// Reported as the plug-in's stream reports a refused forecast file.
+using brelund::sources::FirstError;
 
 struct ContextFree {
   void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
