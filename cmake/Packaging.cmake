@@ -85,7 +85,8 @@ set(CPACK_DEBIAN_INSPECTOR_DESCRIPTION "inspect forecast files through the tarnv
 brelund-inspect loads the installed tarnvale forecast-source plug-in as the
 tarnvale weather application does, reads a station's forecast file (and
 optionally an hour-by-hour document) through it and prints the station data
-it stored, as a table or as JSON.
+it stored, as a table or as JSON, or draws it as a meteogram in SVG, PNG or
+PDF.
 .
 When the plug-in cannot read a file, brelund-inspect says why: the file
 cannot be opened, is not well-formed XML (at which line), exceeds one of the
