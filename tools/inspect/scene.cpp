@@ -78,10 +78,16 @@ std::string format(double value, int decimals) {
   return std::strcmp(text, "-0") == 0 ? "0" : text;
 }
 
+// Built forwards: g++ 12 warns falsely (-Wrestrict) about inserting into the
+// string in an optimised build.
 std::string thousands(std::size_t count) {
-  std::string digits = std::to_string(count);
-  for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
-  return digits;
+  const std::string digits = std::to_string(count);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
+  }
+  return grouped;
 }
 
 // Round limits and a step of 1, 2 or 5 times a power of ten, about `target`
