@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "paths.hpp"
 #include "sources/first_error.hpp"
 
 namespace inspector {
@@ -52,8 +53,7 @@ Doc read_hourly(const std::string& path, std::string& why) {
     why = std::string("cannot open it: ") + std::strerror(EISDIR);
     return nullptr;
   }
-  // To libxml2 "-" is standard input; a bare name here is a file.
-  const std::string named = path.find('/') == std::string::npos ? "./" + path : path;
+  const std::string named = as_file(path);
   const std::unique_ptr<xmlParserCtxt, ContextFree> context(xmlNewParserCtxt());
   if (!context) {
     why = "out of memory";

@@ -9,6 +9,7 @@
 #include "diagnose.hpp"
 #include "hourly.hpp"
 #include "output.hpp"
+#include "paths.hpp"
 #include "plugin.hpp"
 #include "render.hpp"
 #include "tarnvale-brelund-source.h"
@@ -139,10 +140,9 @@ int inspect(const inspector::Plugin& plugin, const Options& options) {
     }
   }
   // The plug-in takes the station from the file name after the last "/" and
-  // refuses a name without one; hosts pass whole paths. A bare name given
-  // on the command line means the file in the current directory.
+  // refuses a name without one; hosts pass whole paths.
   const std::string given = options.files[0];
-  const std::string named = given.find('/') == std::string::npos ? "./" + given : given;
+  const std::string named = inspector::as_file(given);
   const char* path = named.c_str();
   GHashTable* station_data = g_hash_table_new(g_str_hash, g_str_equal);
   const inspector::StagedFile staged(named);
@@ -194,10 +194,8 @@ int inspect(const inspector::Plugin& plugin, const Options& options) {
 int main(int argc, char** argv) {
   Options options;
   if (!parse_options(argc, argv, options)) return kUsage;
-  // -p names a file: a bare name is in the current directory, never looked
-  // up on the dynamic loader's search path.
-  std::string plugin_path = options.plugin != nullptr ? options.plugin : default_plugin();
-  if (plugin_path.find('/') == std::string::npos) plugin_path = "./" + plugin_path;
+  const std::string plugin_path =
+      inspector::as_file(options.plugin != nullptr ? options.plugin : default_plugin());
   if (options.version) {
     print_version(plugin_path);
     return kOk;
