@@ -7,8 +7,8 @@
 #include <string>
 #include <type_traits>
 
+#include "host/plugin.hpp"
 #include "host_table.hpp"
-#include "plugin.hpp"
 #include "tarnvale-brelund-source.h"
 
 namespace brelund::testing {

@@ -1,23 +1,27 @@
 // SPDX-License-Identifier: MIT
 // The meteogram's geometry (--plot), checked without pixels: the station
 // data the plug-in stores for real documents, laid out as a scene.
-#include "scene.hpp"
+#include "picture/scene.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "host/hourly_document.hpp"
+#include "host/plugin.hpp"
 #include "host_table.hpp"
-#include "hourly.hpp"
-#include "plugin.hpp"
+#include "outputs/stored.hpp"
 #include "tarnvale-brelund-source.h"
 
 namespace brelund::testing {
 namespace {
 
+using inspector::Stored;
+using inspector::plot::Box;
 using inspector::plot::Scene;
 
 class SceneOf : public ::testing::Test {
@@ -44,35 +48,56 @@ class SceneOf : public ::testing::Test {
     }
     return days;
   }
-  int read_text(const HostTable& table, const std::string& text) {
-    return read(table, dir.write("doc.xml", text));
+  int read_text(const HostTable& table, const std::string& text, const std::string& hourly = "") {
+    return read(table, dir.write("doc.xml", text),
+                hourly.empty() ? "" : dir.write("h.xml", hourly));
+  }
+  Scene scene_of(const std::string& text, const std::string& hourly = "") {
+    HostTable table;
+    EXPECT_GE(read_text(table, text, hourly), 0);
+    return inspector::plot::build_scene(Stored(table.get()), "doc.xml");
   }
   inspector::Plugin plugin;
   TempDir dir;
 };
 
 bool finite(double a) { return std::isfinite(a); }
-bool inside(double y, const inspector::plot::Box& box) {
-  return y >= box.y - 1e-9 && y <= box.bottom() + 1e-9;
+bool inside(double y, const Box& box) { return y >= box.y - 1e-9 && y <= box.bottom() + 1e-9; }
+bool contains(const Box& outer, const Box& inner, double clearance) {
+  return inner.x >= outer.x + clearance && inner.right() <= outer.right() - clearance &&
+         inner.y >= outer.y + clearance && inner.bottom() <= outer.bottom() - clearance;
+}
+
+// No label touches or crosses another label or a frame's edge: each stands
+// a pixel clear of every other, and wholly inside or wholly outside each
+// frame, a pixel clear of its edges.
+void expect_labels_clear(const Scene& scene, const std::string& name) {
+  const auto& labels = scene.labels;
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    for (std::size_t j = i + 1; j < labels.size(); ++j)
+      EXPECT_FALSE(labels[i].extent.near(labels[j].extent, 1))
+          << name << ": \"" << labels[i].text << "\" touches \"" << labels[j].text << "\"";
+    for (const Box& frame : scene.frames)
+      EXPECT_TRUE(contains(frame, labels[i].extent, 1) || !labels[i].extent.near(frame, 1))
+          << name << ": \"" << labels[i].text << "\" touches a frame";
+  }
 }
 
 // What must hold for any station data: nothing not finite, every point and
-// bar within its axis, every axis a real range the sentinel did not stretch.
+// bar within its axis, every axis a real range the sentinel did not stretch,
+// every absent value marked in a row outside every frame.
 void expect_sound(const Scene& scene, const std::string& name) {
   EXPECT_TRUE(finite(scene.width) && finite(scene.height) && scene.width > 0) << name;
-  EXPECT_LE(scene.width, 70 + 112 * inspector::plot::kMaxDays + 70) << name;
   for (const auto& axis : scene.axes) {
     EXPECT_TRUE(finite(axis.low) && finite(axis.high) && axis.low < axis.high) << name;
-    EXPECT_LT(axis.high, 1e9) << name << " " << axis.title;
-    for (const auto& tick : axis.ticks) EXPECT_TRUE(inside(tick.y, axis.box)) << name;
+    EXPECT_LT(axis.high, 1e9) << name;
+    for (const double tick : axis.ticks) EXPECT_TRUE(inside(tick, axis.box)) << name;
   }
   for (const auto& line : scene.lines)
     for (const auto& run : line.runs) {
       EXPECT_FALSE(run.empty()) << name;
-      for (const auto& p : run) {
-        EXPECT_TRUE(finite(p.x) && finite(p.y)) << name;
-        EXPECT_TRUE(inside(p.y, scene.axes[line.axis].box)) << name << " " << p.y;
-      }
+      for (const auto& p : run)
+        EXPECT_TRUE(finite(p.x) && inside(p.y, scene.axes[line.axis].box)) << name << " " << p.y;
     }
   for (const auto& bar : scene.bars) {
     EXPECT_TRUE(finite(bar.box.y) && finite(bar.box.height) && bar.box.height >= 0) << name;
@@ -81,19 +106,128 @@ void expect_sound(const Scene& scene, const std::string& name) {
   }
   for (const auto& arrow : scene.arrows)
     EXPECT_NEAR(std::hypot(arrow.dx, arrow.dy), 1.0, 1e-9) << name;
-  for (const auto& label : scene.labels) EXPECT_TRUE(finite(label.x) && finite(label.y)) << name;
+  for (const auto& row : scene.absent_rows)
+    for (const Box& frame : scene.frames) EXPECT_FALSE(row.near(frame, 0)) << name;
+  for (const auto& gap : scene.gaps) {
+    bool in_a_row = false;
+    for (const auto& row : scene.absent_rows) in_a_row |= contains(row, gap.at, 0);
+    EXPECT_TRUE(in_a_row) << name << " " << gap.key;
+  }
+  expect_labels_clear(scene, name);
 }
 
 std::size_t gaps_of(const Scene& scene, std::size_t column, const std::string& key) {
   std::size_t count = 0;
-  for (const auto& gap : scene.gaps) count += gap.column == column && gap.quantity == key;
+  for (const auto& gap : scene.gaps) count += gap.column == column && gap.key == key;
   return count;
 }
 
-bool has_label(const Scene& scene, const std::string& part) {
+const inspector::plot::Label* label_with(const Scene& scene, const std::string& part) {
   for (const auto& label : scene.labels)
-    if (label.text.find(part) != std::string::npos) return true;
-  return false;
+    if (label.text.find(part) != std::string::npos) return &label;
+  return nullptr;
+}
+
+bool within(const inspector::plot::Label* label, const Box& column) {
+  return label != nullptr && label->extent.x >= column.x && label->extent.right() <= column.right();
+}
+
+// A day of four periods dated 2026-12-0`date`, with `night` inside periods
+// 0 and 3 and `day_half` inside 1 and 2.
+std::string day(char date, const std::string& night, const std::string& day_half) {
+  std::string text;
+  for (const char period : {'0', '1', '2', '3'})
+    text += std::string("<time period=\"") + period + "\" to=\"2026-12-0" + date + "T06:00:00\">" +
+            (period == '0' || period == '3' ? night : day_half) + "</time>";
+  return text;
+}
+
+std::string forecast(const std::string& periods, const std::string& location = "") {
+  return "<w><location>" + location + "</location><forecast><tabular>" + periods +
+         "</tabular></forecast></w>";
+}
+
+const std::string kFull =
+    R"(<temperature value="-2"/><pressure value="1003"/><precipitation value="0.4"/>
+       <windSpeed mps="5"/><windDirection code="N"/><symbol number="1" name="Regn"/>)";
+
+// The picture's rules, one document each.
+struct Rule {
+  const char* name;
+  std::string forecast;
+  std::string hourly;
+  std::function<void(const Scene&)> holds;
+};
+
+TEST_F(SceneOf, RulesOfThePicture) {
+  const Rule rules[] = {
+      {"an absent value is marked in its quantity's row, apart from the data",
+       forecast(day('8', R"(<pressure value="-"/>)", R"(<precipitation value="nan"/>)") +
+                day('9', kFull, kFull)),
+       "",
+       [](const Scene& s) {
+         for (const char* key : {BRELUND_KEY_DAY_HI_TEMPERATURE, BRELUND_KEY_NIGHT_PRESSURE,
+                                 BRELUND_KEY_DAY_PRECIPITATION, BRELUND_KEY_DAY_WIND_SPEED}) {
+           EXPECT_EQ(gaps_of(s, 0, key), 1u) << key;
+           EXPECT_EQ(gaps_of(s, 1, key), 0u) << key;
+         }
+         for (const char* row : {"no high", "no low", "no pressure", "no precipitation",
+                                 "no wind speed", "no wind direction", "no icon"})
+           EXPECT_NE(label_with(s, row), nullptr) << row;
+       }},
+      {"calm is drawn as calm, with no arrow",
+       forecast(day('8', R"(<windSpeed mps="0"/><windDirection code="N"/>)",
+                    R"(<windSpeed mps="0.4"/>)")),
+       "",
+       [](const Scene& s) {
+         EXPECT_TRUE(s.arrows.empty());
+         EXPECT_NE(label_with(s, "calm"), nullptr);
+         EXPECT_EQ(gaps_of(s, 0, BRELUND_KEY_DAY_WIND_TITLE), 0u) << "calm has no direction";
+       }},
+      {"a day with one half says so in its column",
+       forecast(R"(<time period="3" to="2026-12-09T00:00:00">)" + kFull + "</time>" +
+                day('9', kFull, kFull)),
+       "",
+       [](const Scene& s) {
+         ASSERT_EQ(s.columns.size(), 2u);
+         EXPECT_TRUE(within(label_with(s, "night only"), s.columns[0]));
+         EXPECT_EQ(gaps_of(s, 0, BRELUND_KEY_DAY_ICON), 1u);
+       }},
+      {"the time zone is said to be stored in whole hours",
+       forecast(day('8', kFull, kFull), R"(<timezone utcoffsetMinutes="570"/>)"), "",
+       [](const Scene& s) {
+         EXPECT_NE(label_with(s, "time zone UTC+9 as stored, in whole hours"), nullptr);
+       }},
+      {"a forecast without day records has a frame and a note, and no axes",
+       "<weatherdata><forecast><tabular><time from=\"x\"/></tabular></forecast></weatherdata>", "",
+       [](const Scene& s) {
+         EXPECT_TRUE(s.axes.empty());
+         EXPECT_EQ(s.frames.size(), 1u);
+         EXPECT_NE(label_with(s, "No day records stored"), nullptr);
+       }},
+      {"each new day of the hours has its date, and gusts are drawn",
+       forecast(day('8', kFull, kFull)),
+       R"(<w><hbhf><lsup>12/8/26 10:40 PM CET</lsup>
+          <hour c="22"><wind><s>10</s><gust>25</gust><t>N</t></wind></hour>
+          <hour c="23"><wind><s>12</s><gust>N/A</gust><t>N</t></wind></hour>
+          <hour c="0"><wind><s>0</s><gust>30</gust></wind></hour></hbhf></w>)",
+       [](const Scene& s) {
+         ASSERT_EQ(s.hours.size(), 3u);
+         const auto* midnight = label_with(s, "Dec 09");
+         ASSERT_NE(midnight, nullptr);
+         EXPECT_NEAR(midnight->x, s.hours[2].x, 1e-9);
+         EXPECT_EQ(gaps_of(s, 1, BRELUND_KEY_HOUR_WIND_GUST), 1u);
+         std::size_t gust_runs = 0;  // the dashed line: 25, a gap, 30
+         for (const auto& line : s.lines) gust_runs += line.dashed && line.runs.size() == 2;
+         EXPECT_GE(gust_runs, 1u);
+       }},
+  };
+  for (const Rule& rule : rules) {
+    SCOPED_TRACE(rule.name);
+    const Scene scene = scene_of(rule.forecast, rule.hourly);
+    expect_sound(scene, rule.name);
+    rule.holds(scene);
+  }
 }
 
 TEST_F(SceneOf, EveryExampleAndGoldenDocumentHasOneSoundColumnPerDay) {
@@ -109,7 +243,7 @@ TEST_F(SceneOf, EveryExampleAndGoldenDocumentHasOneSoundColumnPerDay) {
     const bool hourly = read_file(document).find("<hbhf") != std::string::npos;
     const int days = hourly ? read(table, skarvik, document) : read(table, document);
     if (days < 0) continue;  // the error document
-    const Scene scene = inspector::plot::build_scene(table.get(), document.filename());
+    const Scene scene = inspector::plot::build_scene(Stored(table.get()), document.filename());
     EXPECT_EQ(scene.columns.size(), static_cast<std::size_t>(days)) << document;
     EXPECT_EQ(scene.days_stored, static_cast<std::size_t>(days)) << document;
     EXPECT_EQ(scene.hours.size(), table.hours().size()) << document;
@@ -117,47 +251,14 @@ TEST_F(SceneOf, EveryExampleAndGoldenDocumentHasOneSoundColumnPerDay) {
   }
 }
 
-TEST_F(SceneOf, AbsentValuesAreGapsThatNeverScaleAnAxis) {
-  HostTable table;
-  // Day 0: a high at the unset marker, a low that is no number, pressure
-  // "-", precipitation "nan", no wind; day 1: every value present.
-  const std::string period = R"(<time period="%" to="2026-12-0#T06:00:00">%BODY</time>)";
-  auto day = [&](char date, const std::string& night, const std::string& day_half) {
-    std::string text;
-    for (char p : {'0', '1', '2', '3'}) {
-      std::string t = period;
-      t.replace(t.find('%'), 1, 1, p);
-      t.replace(t.find('#'), 1, 1, date);
-      t.replace(t.find("%BODY"), 5, p == '0' || p == '3' ? night : day_half);
-      text += t;
-    }
-    return text;
-  };
-  const int days = read_text(
-      table,
-      "<w><forecast><tabular>" +
-          day('8', R"(<temperature value="2147483647"/><pressure value="-"/>)",
-              R"(<temperature value="x7"/><precipitation value="nan"/><symbol number="3"/>)") +
-          day('9',
-              R"(<temperature value="-2"/><pressure value="1003"/><precipitation value="0.4"/>
-                 <windSpeed mps="5"/><windDirection code="N"/><symbol number="1"/>)",
-              R"(<temperature value="4"/><pressure value="1009"/><precipitation value="1"/>
-                 <windSpeed mps="2"/><windDirection code="SW"/><symbol number="3"/>)") +
-          "</tabular></forecast></w>");
-  ASSERT_EQ(days, 2);
-  const Scene scene = inspector::plot::build_scene(table.get(), "doc.xml");
+TEST_F(SceneOf, AbsentValuesNeverScaleAnAxis) {
+  // Day 0: a high at the unset marker, a low that is no number; day 1:
+  // every value present.
+  const Scene scene = scene_of(
+      forecast(day('8', R"(<temperature value="2147483647"/>)", R"(<temperature value="x7"/>)") +
+               day('9', kFull,
+                   R"(<temperature value="4"/><windDirection code="SW"/><windSpeed mps="2"/>)")));
   expect_sound(scene, "absent");
-  ASSERT_EQ(scene.columns.size(), 2u);
-  EXPECT_TRUE(has_label(scene, field(table.list(BRELUND_KEY_FORECAST)[0], BRELUND_KEY_DAY_NAME)));
-  for (const char* key :
-       {BRELUND_KEY_DAY_HI_TEMPERATURE, BRELUND_KEY_DAY_LOW_TEMPERATURE, BRELUND_KEY_DAY_PRESSURE,
-        BRELUND_KEY_NIGHT_PRESSURE, BRELUND_KEY_DAY_PRECIPITATION, BRELUND_KEY_NIGHT_PRECIPITATION,
-        BRELUND_KEY_DAY_WIND_SPEED, BRELUND_KEY_DAY_WIND_TITLE, BRELUND_KEY_NIGHT_ICON}) {
-    EXPECT_EQ(gaps_of(scene, 0, key), 1u) << key;
-    EXPECT_EQ(gaps_of(scene, 1, key), 0u) << key;
-  }
-  // Only day 1's values are drawn: one bar per half, temperatures -2..4.
-  EXPECT_EQ(scene.bars.size(), 2u);
   for (const auto& axis : scene.axes) {
     if (axis.title != "temperature") continue;
     EXPECT_LE(axis.low, -2);
@@ -174,19 +275,10 @@ TEST_F(SceneOf, AbsentValuesAreGapsThatNeverScaleAnAxis) {
 
 TEST_F(SceneOf, EmptyAndLongForecastsSayWhatIsNotDrawn) {
   {
-    HostTable table;
-    ASSERT_EQ(read_text(table, "<weatherdata/>"), 0);
-    const Scene scene = inspector::plot::build_scene(table.get(), "empty.xml");
+    const Scene scene = scene_of("<weatherdata/>");
     expect_sound(scene, "empty");
     EXPECT_TRUE(scene.columns.empty());
-    EXPECT_GE(scene.frames.size(), 2u);
-    EXPECT_TRUE(has_label(scene, "No forecast stored")) << "no forecast element";
-  }
-  {
-    HostTable table;
-    ASSERT_EQ(read_text(table, "<w><forecast><tabular/></forecast></w>"), 0);
-    EXPECT_TRUE(
-        has_label(inspector::plot::build_scene(table.get(), "none.xml"), "No day records stored"));
+    EXPECT_NE(label_with(scene, "No forecast stored"), nullptr);
   }
   HostTable table;
   std::string text = "<w><forecast><tabular>";
@@ -194,11 +286,11 @@ TEST_F(SceneOf, EmptyAndLongForecastsSayWhatIsNotDrawn) {
   for (int i = 0; i < stored; ++i)
     text += R"(<time period="0"><temperature value="1"/></time><time period="3"/>)";
   ASSERT_EQ(read_text(table, text + "</tabular></forecast></w>"), stored);
-  const Scene scene = inspector::plot::build_scene(table.get(), "long.xml");
+  const Scene scene = inspector::plot::build_scene(Stored(table.get()), "long.xml");
   expect_sound(scene, "long");
   EXPECT_EQ(scene.columns.size(), inspector::plot::kMaxDays);
   EXPECT_EQ(scene.days_left_out, 1234u);
-  EXPECT_TRUE(has_label(scene, "1,234 days left out"));
+  EXPECT_NE(label_with(scene, "1,234 days left out"), nullptr);
 }
 
 }  // namespace

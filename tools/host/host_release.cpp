@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "host_release.hpp"
 
+#include "tarnvale-brelund-source.h"
+
 namespace host {
 namespace {
 
@@ -20,12 +22,12 @@ void release_list(gpointer list, GHFunc free_value) {
 }  // namespace
 
 void release_station_data(GHashTable* table, GHFunc free_value) {
-  release_record(g_hash_table_lookup(table, "location"), free_value);
-  release_record(g_hash_table_lookup(table, "current"), free_value);
-  release_list(g_hash_table_lookup(table, "forecast"), free_value);
-  if (auto* detail = static_cast<GHashTable*>(g_hash_table_lookup(table, "detail"))) {
-    release_list(g_hash_table_lookup(detail, "hours_data"), free_value);
-    g_hash_table_remove(detail, "hours_data");
+  release_record(g_hash_table_lookup(table, BRELUND_KEY_LOCATION), free_value);
+  release_record(g_hash_table_lookup(table, BRELUND_KEY_CURRENT), free_value);
+  release_list(g_hash_table_lookup(table, BRELUND_KEY_FORECAST), free_value);
+  if (auto* detail = static_cast<GHashTable*>(g_hash_table_lookup(table, BRELUND_KEY_DETAIL))) {
+    release_list(g_hash_table_lookup(detail, BRELUND_KEY_HOURS_DATA), free_value);
+    g_hash_table_remove(detail, BRELUND_KEY_HOURS_DATA);
     release_record(detail, free_value);
   }
   g_hash_table_destroy(table);

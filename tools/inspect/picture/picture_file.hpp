@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: MIT
-// Painting a scene with cairo and pango into an SVG, PNG or PDF file.
+// The picture file a run writes, in the format its name's extension says.
 #pragma once
 
 #include <string>
 
-#include "scene.hpp"
+#include "picture/scene.hpp"
 
 namespace inspector::plot {
 
-// The picture file a run writes: a temporary file beside the target, made
-// when the run starts (so an unwritable place stops it before anything is
-// read) and renamed over the target only when the picture is complete.
-// Whatever stops earlier leaves no file behind.
+// A temporary file beside the target, made when the run starts (so an
+// unwritable place stops it before anything is read) and renamed over the
+// target only when the picture is complete. Whatever stops earlier leaves
+// no file behind.
 class PictureFile {
  public:
   PictureFile() = default;
@@ -26,8 +26,9 @@ class PictureFile {
   // Paints `scene` into the temporary file and renames it to the target.
   bool write(const Scene& scene, std::string& why);
 
- private:
   enum class Format { kSvg, kPng, kPdf };
+
+ private:
   std::string target_, temporary_;
   Format format_ = Format::kPng;
   int fd_ = -1;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "hourly.hpp"
+#include "host/hourly_document.hpp"
 
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
@@ -9,18 +9,13 @@
 #include <cerrno>
 #include <cstring>
 
-#include "paths.hpp"
-#include "sources/first_error.hpp"
+#include "host/file_names.hpp"
+#include "host/refusal.hpp"
 
 namespace inspector {
 namespace {
 
-// Reported as the plug-in's stream reports a refused forecast file.
 using brelund::sources::FirstError;
-
-struct ContextFree {
-  void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
-};
 
 // The context's own structured handler: it sees every error of this parse
 // and nothing of any other.
@@ -39,22 +34,26 @@ bool has_hbhf_child(const xmlNode* root) {
   return false;
 }
 
+// Checked before parsing: libxml2 reports a file it cannot open through its
+// process-wide error handler, which a private context does not silence.
+bool openable(const std::string& path, std::string& why) {
+  struct stat status {};
+  if (stat(path.c_str(), &status) != 0 || access(path.c_str(), R_OK) != 0) {
+    why = cannot_open(errno);
+    return false;
+  }
+  if (S_ISDIR(status.st_mode)) {
+    why = cannot_open(EISDIR);
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 Doc read_hourly(const std::string& path, std::string& why) {
-  // Checked here because libxml2 reports an unreadable file through its
-  // process-wide error handler, which a private context does not silence.
-  struct stat status {};
-  if (stat(path.c_str(), &status) != 0 || access(path.c_str(), R_OK) != 0) {
-    why = std::string("cannot open it: ") + std::strerror(errno);
-    return nullptr;
-  }
-  if (S_ISDIR(status.st_mode)) {
-    why = std::string("cannot open it: ") + std::strerror(EISDIR);
-    return nullptr;
-  }
-  const std::string named = as_file(path);
-  const std::unique_ptr<xmlParserCtxt, ContextFree> context(xmlNewParserCtxt());
+  if (!openable(path, why)) return nullptr;
+  const brelund::XmlPtr<xmlParserCtxt> context(xmlNewParserCtxt());
   if (!context) {
     why = "out of memory";
     return nullptr;
@@ -62,16 +61,11 @@ Doc read_hourly(const std::string& path, std::string& why) {
   FirstError first;
   context->_private = &first;
   context->sax->serror = keep_first_error;
-  Doc doc(xmlCtxtReadFile(context.get(), named.c_str(), nullptr,
+  Doc doc(xmlCtxtReadFile(context.get(), as_file(path).c_str(), nullptr,
                           XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
   if (!doc) {
     first.keep_last(xmlCtxtGetLastError(context.get()));
-    if (!first.seen)
-      why = "cannot parse it";
-    else if (first.domain == XML_FROM_IO)
-      why = "cannot open it: " + first.message;
-    else
-      why = "not well-formed XML at line " + std::to_string(first.line) + ": " + first.message;
+    why = not_well_formed(first);
     return nullptr;
   }
   if (!has_hbhf_child(xmlDocGetRootElement(doc.get()))) {

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "plugin.hpp"
+#include "host/plugin.hpp"
 
 #include <dlfcn.h>
-
-#include "host_release.hpp"
 
 namespace inspector {
 namespace {
@@ -39,10 +37,6 @@ bool Plugin::load(const std::string& path, std::string& error) {
                 hash_description_brelund_table_create, error);
   ok &= resolve(handle, "hash_brelund_table_find", hash_brelund_table_find, error);
   return ok;
-}
-
-void Plugin::release_station_data(GHashTable* table) const {
-  host::release_station_data(table, free_fields);
 }
 
 }  // namespace inspector

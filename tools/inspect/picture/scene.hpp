@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The station data as a meteogram, laid out in picture coordinates (pixels,
 // y downwards) but not drawn: the geometry and its rules can be checked
-// without pixels, and the renderer only paints what is here.
+// without pixels, and the painter only paints what is here. Every text is a
+// Label whose extent was measured with the font it is painted in.
 #pragma once
-
-#include <glib.h>
 
 #include <cstddef>
 #include <string>
 #include <vector>
+
+#include "outputs/stored.hpp"
 
 namespace inspector::plot {
 
@@ -20,6 +21,8 @@ struct Box {
   double x, y, width, height;
   double right() const { return x + width; }
   double bottom() const { return y + height; }
+  // The two boxes overlap, or come closer than `clearance` on both axes.
+  bool near(const Box& other, double clearance) const;
 };
 
 struct Point {
@@ -28,8 +31,9 @@ struct Point {
 
 enum class Align { kLeft, kCentre, kRight };
 
-// Text as stored, in UTF-8; `y` is the top of the first line. A label with a
-// width wraps at it, up to `lines` lines, and is cut with an ellipsis after.
+// Text as stored, in UTF-8; `y` is the top of the first line, `x` the point
+// `align` refers to. A label with a width wraps at it, up to `lines` lines,
+// and is cut with an ellipsis after.
 struct Label {
   std::string text;
   double x, y;
@@ -39,22 +43,18 @@ struct Label {
   bool bold = false;
   double width = 0;  // 0: one line, as wide as it takes
   int lines = 1;
-};
-
-struct Tick {
-  double y;
-  std::string text;
+  Box extent{};  // where the text lies, as measured
 };
 
 // A value axis over a plot box: `low` at the box's bottom, `high` at its top.
+// Its tick texts and title are labels of the scene.
 struct Axis {
+  std::string title;
   Box box;
   double low, high;
   bool right = false;  // ticks on the box's right-hand side
-  std::string title;
   Colour colour;
-  std::vector<Tick> ticks;
-  double title_y = 0;  // top of the title, above the box's frame
+  std::vector<double> ticks;  // y of each tick
   double y_of(double value) const;
 };
 
@@ -81,6 +81,7 @@ struct Arrow {
   double dx, dy;
   double length;
   Colour colour;
+  std::size_t column;  // the day (or hour) index
 };
 
 // The icon code of one half in a badge; `title` is its condition text. Day
@@ -92,12 +93,13 @@ struct Badge {
   bool night = false;
 };
 
-// Where a value is absent: nothing is drawn for it but this small mark on
-// its axis's baseline (or row). `column` is the day (or hour) index.
+// A value that is absent (or no number where one is drawn): never drawn where
+// a value could be, but as a bar in an absent row below its band, under the
+// place its value would take. The row's label names the quantity.
 struct Gap {
-  std::size_t column;
-  std::string quantity;  // the record key whose value is absent
-  Point at;
+  std::size_t column;  // the day (or hour) index
+  std::string key;     // the record key whose value is absent
+  Box at;              // within one of the scene's absent rows
 };
 
 struct Rule {
@@ -108,9 +110,10 @@ struct Rule {
 
 struct Scene {
   double width = 0, height = 0;
-  std::vector<Box> columns;  // one per drawn day record, in list order
-  std::vector<Box> hours;    // one per drawn hour record
-  std::vector<Box> frames;   // plot boxes, outlined
+  std::vector<Box> columns;      // one per drawn day record, in list order
+  std::vector<Box> hours;        // one per drawn hour record
+  std::vector<Box> frames;       // plot boxes, outlined
+  std::vector<Box> absent_rows;  // outside every frame
   std::vector<Axis> axes;
   std::vector<Rule> rules;
   std::vector<Bar> bars;
@@ -127,8 +130,10 @@ struct Scene {
 constexpr std::size_t kMaxDays = 40;
 
 // Lays out the station data as stored: the day records as columns, and,
-// when the table holds a detail record, its hours in a second panel.
-// `title` heads the picture (the forecast file's name).
-Scene build_scene(GHashTable* station_data, const std::string& title);
+// when the table holds a detail record, its hours in a second band.
+// `title` heads the picture (the forecast file as it was named);
+// `why_no_days`, when there are none, adds the reason to the note.
+Scene build_scene(const Stored& stored, const std::string& title,
+                  const std::string& why_no_days = "");
 
 }  // namespace inspector::plot

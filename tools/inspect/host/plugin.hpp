@@ -4,9 +4,6 @@
 // is linked in.
 #pragma once
 
-#include <glib.h>
-#include <libxml/tree.h>
-
 #include <string>
 
 #include "tarnvale-brelund-source.h"
@@ -33,10 +30,6 @@ struct Plugin {
   // Loads `path` and resolves every function; on failure returns false and
   // says why in `error` (dlerror's text, or the first missing name).
   bool load(const std::string& path, std::string& error);
-
-  // Releases what get_station_weather_data and parse_xml_detail_data stored,
-  // then the table itself, exactly as a host must.
-  void release_station_data(GHashTable* table) const;
 };
 
 }  // namespace inspector

@@ -1,18 +1,17 @@
 // SPDX-License-Identifier: MIT
-// Reading the hour-by-hour document the way the README tells hosts to.
+// Reading the hour-by-hour document the way docs/hosts.md tells hosts to: the
+// host parses it, the plug-in reads the tree.
 #pragma once
 
 #include <libxml/tree.h>
 
-#include <memory>
 #include <string>
+
+#include "holders.hpp"
 
 namespace inspector {
 
-struct DocFree {
-  void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
-};
-using Doc = std::unique_ptr<xmlDoc, DocFree>;
+using Doc = brelund::XmlPtr<xmlDoc>;
 
 // Parses `path` with no network access, entities left as references and
 // libxml2's default size limits, printing nothing. Returns the document, or

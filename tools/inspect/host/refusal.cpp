@@ -1,18 +1,15 @@
 // SPDX-License-Identifier: MIT
-// Why the plug-in refused a forecast file, found by running the plug-in's
-// own file stream over it (linked in from src/sources, the very code the
-// plug-in runs) with a handler that wants nothing: the stream names the
-// limit that ended the read, or libxml2's first error, and this file puts
-// it into words. The station data itself comes only from the plug-in.
-#include "diagnose.hpp"
-
-#include <sys/stat.h>
-#include <unistd.h>
+// The plug-in's stream is linked in from src/sources (the very code the
+// plug-in runs) and given a handler that wants nothing: it names the limit
+// that ended the read, or libxml2's first error. The station data itself
+// comes only from the plug-in.
+#include "host/refusal.hpp"
 
 #include <cerrno>
 #include <cstring>
 #include <string_view>
 
+#include "entry/station_name.hpp"
 #include "readers/forecast_reader.hpp"
 #include "sources/file_stream.hpp"
 
@@ -63,20 +60,21 @@ std::string over(Limit limit) {
   return {};
 }
 
+std::string why_file_refused(sources::FileFault fault) {
+  return fault == sources::FileFault::kNotRegularFile ? "not a regular file" : cannot_open(errno);
+}
+
 // What the plug-in's stream makes of the file; empty when it reads it whole.
-std::string why_refused(const std::string& path) {
+std::string why_stream_refused(const std::string& path) {
   NothingWanted nothing;
   const sources::StreamResult read = sources::read_file(path.c_str(), nothing);
   switch (read.outcome) {
     case Outcome::kRead:
       return {};
     case Outcome::kUnreadable:
-      return std::string("cannot open it: ") + std::strerror(errno);
+      return why_file_refused(sources::file_fault(path.c_str()));
     case Outcome::kMalformed:
-      if (!read.error.seen) return "not well-formed XML";
-      if (read.error.domain == XML_FROM_IO) return "cannot read it: " + read.error.message;
-      return "not well-formed XML at line " + std::to_string(read.error.line) + ": " +
-             read.error.message;
+      return not_well_formed(read.error);
     case Outcome::kOverLimit:
       return over(read.limit);
     case Outcome::kDeclaresExpansions:
@@ -87,30 +85,29 @@ std::string why_refused(const std::string& path) {
 
 }  // namespace
 
+std::string cannot_open(int error) {
+  return std::string("cannot open it: ") + std::strerror(error);
+}
+
+std::string not_well_formed(const sources::FirstError& first) {
+  if (!first.seen) return "not well-formed XML";
+  if (first.domain == XML_FROM_IO) return "cannot read it: " + first.message;
+  return "not well-formed XML at line " + std::to_string(first.line) + ": " + first.message;
+}
+
 std::string why_unreadable(const std::string& path) {
-  // In the plug-in's order: readable, a regular file, read whole and within
-  // its limits, then a file name it can take a station from.
-  if (access(path.c_str(), R_OK) != 0)
-    return std::string("cannot open it: ") + std::strerror(errno);
-  struct stat status {};
-  if (stat(path.c_str(), &status) != 0)
-    return std::string("cannot open it: ") + std::strerror(errno);
-  if (!S_ISREG(status.st_mode)) return "not a regular file";
-  std::string why = why_refused(path);
+  // In the plug-in's order: readable and a regular file, read whole and
+  // within its limits, then a file name it can take a station from.
+  const sources::FileFault fault = sources::file_fault(path.c_str());
+  if (fault != sources::FileFault::kNone) return why_file_refused(fault);
+  std::string why = why_stream_refused(path);
   if (!why.empty()) return why;
-  const std::size_t slash = path.rfind('/');
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  if (name.find('.') == std::string::npos)
+  if (!brelund::entry::names_station(path.c_str()))
     return "its name has no \".\", and the plug-in takes the station from a name like "
            "STATION.xml";
   // Read whole and named well: only what the read would build is left.
   return "it holds more station data than the plug-in builds from one file (" +
          std::to_string(brelund::readers::kMaxBuiltBytes >> 20) + " MiB), or memory ran out";
 }
-
-StagedFile::StagedFile(const std::string& path)
-    : staged_(path + ".new"), waiting_(access(staged_.c_str(), F_OK) == 0) {}
-
-bool StagedFile::moved() const { return waiting_ && access(staged_.c_str(), F_OK) != 0; }
 
 }  // namespace inspector

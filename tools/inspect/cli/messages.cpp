@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#include "cli/messages.hpp"
+
+#include <cstdio>
+
+namespace inspector::say {
+namespace {
+
+void line(const std::string& text) { std::fprintf(stderr, "brelund-inspect: %s\n", text.c_str()); }
+
+}  // namespace
+
+void usage(const std::string& why) { line(why); }
+
+void plugin_unusable(const std::string& plugin, const std::string& why) {
+  line("cannot use plug-in " + plugin + ": " + why);
+}
+
+void plugin_not_initialised() { line("the plug-in failed to initialise"); }
+
+void staged_moved(const std::string& file) {
+  line("the plug-in moved the staged file " + file + ".new over " + file);
+}
+
+void error_document(const std::string& file) {
+  line(file + " is an error document from the forecast service");
+}
+
+void forecast_unreadable(const std::string& file, const std::string& why) {
+  line("cannot read forecast file " + file + ": " + why);
+}
+
+void nothing_stored(const std::string& file) {
+  line("note: " + file + " has neither a location nor a forecast element");
+}
+
+void hourly_unreadable(const std::string& file, const std::string& why) {
+  line("cannot read hourly document " + file + ": " + why);
+}
+
+// Given an hbhf element, the plug-in stores no detail record only when it
+// refuses the whole document.
+void hourly_refused(const std::string& file) {
+  hourly_unreadable(file,
+                    "the plug-in refused it (its DTD declares entities or attribute defaults)");
+}
+
+void picture_unwritable(const std::string& picture, const std::string& why) {
+  line("cannot write picture " + picture + ": " + why);
+}
+
+}  // namespace inspector::say

@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: MIT
+// The station data for people: position and time zone, one row per day,
+// then one row per hour, columns aligned.
+#pragma once
+
+#include <string>
+
+#include "outputs/stored.hpp"
+
+namespace inspector {
+
+std::string render_text(const Stored& stored);
+
+}  // namespace inspector

@@ -1,0 +1,264 @@
+// SPDX-License-Identifier: MIT
+// The day records as columns, each split into its day half (left) and night
+// half (right): the header, temperature and pressure, precipitation, wind.
+#include "picture/days.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+#include "picture/layout.hpp"
+#include "picture/values.hpp"
+#include "picture/wind.hpp"
+#include "tarnvale-brelund-source.h"
+
+namespace inspector::plot {
+namespace {
+
+using namespace layout;
+
+// The keys of one half of a day record.
+struct Half {
+  const char* icon;
+  const char* title;
+  const char* pressure;
+  const char* precipitation;
+  const char* speed;
+  const char* direction;
+  bool night;
+  double at;  // its centre, as a fraction of the column
+};
+
+constexpr Half kHalves[] = {
+    {BRELUND_KEY_DAY_ICON, BRELUND_KEY_DAY_TITLE, BRELUND_KEY_DAY_PRESSURE,
+     BRELUND_KEY_DAY_PRECIPITATION, BRELUND_KEY_DAY_WIND_SPEED, BRELUND_KEY_DAY_WIND_TITLE, false,
+     kHalfLeft},
+    {BRELUND_KEY_NIGHT_ICON, BRELUND_KEY_NIGHT_TITLE, BRELUND_KEY_NIGHT_PRESSURE,
+     BRELUND_KEY_NIGHT_PRECIPITATION, BRELUND_KEY_NIGHT_WIND_SPEED, BRELUND_KEY_NIGHT_WIND_TITLE,
+     true, kHalfRight},
+};
+
+// A value of the whole day, at the column's centre.
+Sample whole(GHashTable* day, const char* key, const Box& column, std::size_t i) {
+  return {day, key, column.x + column.width / 2, column.x, column.right(), i};
+}
+
+// A value of one half, at the half's centre.
+Sample half(GHashTable* day, const char* key, const Box& column, const Half& h, std::size_t i) {
+  const double left = column.x + (h.night ? column.width / 2 : 0);
+  return {day, key, column.x + column.width * h.at, left, left + column.width / 2, i};
+}
+
+bool holds_any(GHashTable* day, const Half& h) {
+  for (const char* key : {h.icon, h.title, h.pressure, h.precipitation, h.speed, h.direction})
+    if (g_hash_table_contains(day, key)) return true;
+  return false;
+}
+
+// Said in the column when a half holds nothing, so that a first day that
+// began late (and so shares its date with the next) explains itself.
+const char* halves_note(GHashTable* day) {
+  const bool has_day = holds_any(day, kHalves[0]), has_night = holds_any(day, kHalves[1]);
+  if (has_day && has_night) return nullptr;
+  if (has_day) return "day only";
+  return has_night ? "night only" : "neither half";
+}
+
+// A text of the record in its place, or its absence in the band's rows.
+void text_or_absent(SceneBuilder& b, Label label, const Sample& sample, Absences& absent,
+                    const std::string& quantity) {
+  const char* text = text_at(sample.record, sample.key);
+  if (text == nullptr) return absent.add(quantity, sample);
+  label.text = text;
+  b.label(std::move(label));
+}
+
+void header_half(SceneBuilder& b, const Sample& s, const Half& h, double top, Absences& absent) {
+  const Box& column = b.scene().columns[s.column];
+  if (const char* icon = text_at(s.record, h.icon)) {
+    const Box badge{s.x - kBadgeWidth / 2, top + kBadgeOffset, kBadgeWidth, kBadgeHeight};
+    const char* title = text_at(s.record, h.title);
+    b.scene().badges.push_back({badge, icon, title != nullptr ? title : "", h.night});
+  } else {
+    absent.add("icon", s);
+  }
+  text_or_absent(b,
+                 {"", s.x, top + kConditionOffset, kTinySize, kBlack, Align::kCentre, false,
+                  column.width / 2 - kGap, 2},
+                 half(s.record, h.title, column, h, s.column), absent, "condition");
+}
+
+void sun(SceneBuilder& b, GHashTable* day, const Box& column, std::size_t i, double top,
+         Absences& absent) {
+  const char* rise = text_at(day, BRELUND_KEY_DAY_SUNRISE);
+  const char* set = text_at(day, BRELUND_KEY_DAY_SUNSET);
+  if (rise == nullptr) absent.add("sunrise", whole(day, BRELUND_KEY_DAY_SUNRISE, column, i));
+  if (set == nullptr) absent.add("sunset", whole(day, BRELUND_KEY_DAY_SUNSET, column, i));
+  std::string text;
+  if (rise != nullptr) text += std::string("\u2191") + rise;
+  if (set != nullptr) text += std::string(text.empty() ? "" : "  ") + "\u2193" + set;
+  if (!text.empty())
+    b.label({text, column.x + column.width / 2, top + kSunOffset, kSmallSize, kBlack,
+             Align::kCentre, false, column.width - kGap});
+}
+
+void header_column(SceneBuilder& b, GHashTable* day, std::size_t i, double top, Absences& absent) {
+  const Box column = b.scene().columns[i];
+  const double centre = column.x + column.width / 2;
+  const double width = column.width - kGap;
+  text_or_absent(b, {"", centre, top, kHeadingSize, kBlack, Align::kCentre, true, width},
+                 whole(day, BRELUND_KEY_DAY_NAME, column, i), absent, "day name");
+  text_or_absent(b,
+                 {"", centre, top + kDateOffset, kTextSize, kBlack, Align::kCentre, false, width},
+                 whole(day, BRELUND_KEY_DAY_DATE, column, i), absent, "date");
+  if (const char* note = halves_note(day))
+    b.label(
+        {note, centre, top + kHalvesOffset, kSmallSize, kVermillion, Align::kCentre, true, width});
+  for (const Half& h : kHalves) header_half(b, half(day, h.icon, column, h, i), h, top, absent);
+  sun(b, day, column, i, top, absent);
+}
+
+double header(SceneBuilder& b, const std::vector<GHashTable*>& days, double top) {
+  Absences absent({"day name", "date", "icon", "condition", "sunrise", "sunset"});
+  for (std::size_t i = 0; i < days.size(); ++i) header_column(b, days[i], i, top, absent);
+  return absent.place(b, top + kHeaderHeight);
+}
+
+std::vector<double> numbers_of(const std::vector<Sample>& samples) {
+  std::vector<double> numbers;
+  for (const Sample& s : samples)
+    if (const auto v = number_at(s.record, s.key)) numbers.push_back(*v);
+  return numbers;
+}
+
+struct DaySamples {
+  std::vector<Sample> high, low, pressure, precipitation;
+};
+
+DaySamples samples_of(SceneBuilder& b, const std::vector<GHashTable*>& days) {
+  DaySamples s;
+  for (std::size_t i = 0; i < days.size(); ++i) {
+    const Box& column = b.scene().columns[i];
+    s.high.push_back(whole(days[i], BRELUND_KEY_DAY_HI_TEMPERATURE, column, i));
+    s.low.push_back(whole(days[i], BRELUND_KEY_DAY_LOW_TEMPERATURE, column, i));
+    for (const Half& h : kHalves) {
+      s.pressure.push_back(half(days[i], h.pressure, column, h, i));
+      s.precipitation.push_back(half(days[i], h.precipitation, column, h, i));
+    }
+  }
+  return s;
+}
+
+// Gridlines at the ticks of the first axis there is.
+void grid(SceneBuilder& b, const Box& frame, std::optional<std::size_t> first,
+          std::optional<std::size_t> second) {
+  const auto axis = first ? first : second;
+  if (!axis) return;
+  for (const double y : b.scene().axes[*axis].ticks)
+    b.scene().rules.push_back({{frame.x, y}, {frame.right(), y}, kFaint, 0.6});
+}
+
+// The stored texts beside the points: above the high, below the low.
+void temperature_texts(SceneBuilder& b, const DaySamples& s, const Axis& axis) {
+  for (std::size_t i = 0; i < s.high.size(); ++i) {
+    if (const auto hi = number_at(s.high[i].record, s.high[i].key))
+      b.label({text_at(s.high[i].record, s.high[i].key), s.high[i].x, axis.y_of(*hi) - 17,
+               kValueSize, kVermillion, Align::kCentre, true});
+    if (const auto low = number_at(s.low[i].record, s.low[i].key))
+      b.label({text_at(s.low[i].record, s.low[i].key), s.low[i].x, axis.y_of(*low) + 4, kValueSize,
+               kBlue, Align::kCentre, true});
+  }
+}
+
+double temperature_panel(SceneBuilder& b, const DaySamples& s, double top) {
+  const Box frame{b.left(), top + kAxisTitleRise + kGap, b.width(), kTemperatureHeight};
+  const Box inner{frame.x, frame.y + kValueRoom, frame.width, frame.height - 2 * kValueRoom};
+  std::vector<double> temperatures = numbers_of(s.high);
+  for (const double t : numbers_of(s.low)) temperatures.push_back(t);
+  const auto temperature =
+      b.axis(frame, inner, temperatures, {"temperature", kBlack, false, 4, false, "\u00b0"});
+  const auto pressure =
+      b.axis(frame, inner, numbers_of(s.pressure), {"pressure", kPurple, true, 10, false, ""});
+  b.scene().frames.push_back(frame);
+  grid(b, frame, temperature, pressure);
+  if (!temperature && !pressure) b.note("No temperature or pressure stored", frame);
+  Absences absent({"high", "low", "pressure"});
+  // Pressure per half, drawn first: under the temperatures.
+  b.line(pressure, s.pressure, {kPurple, 1.2, false, false}, absent, "pressure");
+  b.line(temperature, s.high, {kVermillion, 2.2}, absent, "high");
+  b.line(temperature, s.low, {kBlue, 2.2, true}, absent, "low");
+  if (temperature) temperature_texts(b, s, b.scene().axes[*temperature]);
+  return absent.place(b, frame.bottom() + kGap);
+}
+
+void precipitation_bar(SceneBuilder& b, const Sample& s, std::size_t axis_index, Colour colour) {
+  const Axis axis = b.scene().axes[axis_index];
+  const double value = *number_at(s.record, s.key);
+  const double zero = axis.y_of(std::max(0.0, axis.low));
+  const double top = axis.y_of(value);
+  const double width = std::min(28.0, (s.slot_right - s.slot_left) * 0.72);
+  b.scene().bars.push_back(
+      {axis_index, {s.x - width / 2, std::min(top, zero), width, std::fabs(zero - top)}, colour});
+  if (value > 0)
+    b.label({text_at(s.record, s.key), s.x, std::min(top, zero) - 13, 9, kBlack, Align::kCentre,
+             false, s.slot_right - s.slot_left - kGap});
+}
+
+double precipitation_panel(SceneBuilder& b, const DaySamples& s, double top) {
+  const Box frame{b.left(), top + kAxisTitleRise + kGap, b.width(), kPrecipitationHeight};
+  // The zero tick's text stays within the frame's height, clear of the rows below.
+  const Box inner{frame.x, frame.y + kValueRoom, frame.width, frame.height - kValueRoom - 2 * kGap};
+  const auto axis = b.axis(frame, inner, numbers_of(s.precipitation),
+                           {"precipitation mm", kBlue, false, 2, true, ""});
+  b.scene().frames.push_back(frame);
+  if (!axis) b.note("No precipitation stored", frame);
+  Absences absent({"precipitation"});
+  for (std::size_t k = 0; k < s.precipitation.size(); ++k) {
+    const Sample& sample = s.precipitation[k];  // day and night halves in turn
+    if (!axis || !number_at(sample.record, sample.key))
+      absent.add("precipitation", sample);
+    else
+      precipitation_bar(b, sample, *axis, kHalves[k % 2].night ? kBlue : kSkyBlue);
+  }
+  return absent.place(b, frame.bottom() + kGap);
+}
+
+}  // namespace
+
+double wind_band(SceneBuilder& b, const std::vector<GHashTable*>& days, double top) {
+  Absences absent({"wind speed", "wind direction"});
+  for (std::size_t i = 0; i < days.size(); ++i) {
+    const Box& column = b.scene().columns[i];
+    for (const Half& h : kHalves) {
+      const Sample speed = half(days[i], h.speed, column, h, i);
+      wind_speed(b, speed, top, absent);
+      wind_direction(b, speed, half(days[i], h.direction, column, h, i), top + kArrowOffset,
+                     absent);
+    }
+  }
+  b.label({"wind\nkm/h", b.left() - 2 * kGap, top, kSmallSize, kGreen, Align::kRight});
+  return absent.place(b, top + kWindHeight);
+}
+
+double lay_out_days(SceneBuilder& b, const std::vector<GHashTable*>& days, double top) {
+  const double header_bottom = header(b, days, top);
+  const DaySamples samples = samples_of(b, days);
+  const double temperature_bottom = temperature_panel(b, samples, header_bottom);
+  const double rain_bottom = precipitation_panel(b, samples, temperature_bottom);
+  const double wind_bottom = wind_band(b, days, rain_bottom + 2 * kGap);
+  for (Box& column : b.scene().columns) column.height = wind_bottom - column.y;
+  const double legend_bottom =
+      b.legend(wind_bottom + 2 * kGap, {{"high", kVermillion},
+                                        {"low", kBlue},
+                                        {"pressure (right)", kPurple},
+                                        {"precipitation: day", kSkyBlue},
+                                        {"night", kBlue},
+                                        {"wind: speed, arrow towards where it blows", kGreen}});
+  const Box footnote = b.label(
+      {"Each day: the day half on the left, the night half on the right. A grey bar in a row "
+       "named \u201cno \u2026\u201d stands under a value that is not stored (or is no number); "
+       "calm wind has no arrow.",
+       b.left(), legend_bottom + 1, 10, kGrey, Align::kLeft, false, b.width(), 2});
+  return footnote.bottom();
+}
+
+}  // namespace inspector::plot
