@@ -8,8 +8,9 @@
 # Three packages, so that each user takes only what they need:
 #   tarnvale-brelund-source      the plug-in the host loads (GLib, libxml2)
 #   tarnvale-brelund-source-dev  the header and pkg-config file, for host authors
-#   brelund-inspect              the inspector and its manual page; it alone
-#                                needs JSON-GLib and whatever it draws with
+#   brelund-inspect              the inspector, its manual page and bash
+#                                completion; it alone needs JSON-GLib and
+#                                whatever it draws with
 set(BRELUND_DEB_PLUGIN "${PROJECT_NAME}")
 set(BRELUND_DEB_DEV "${PROJECT_NAME}-dev")
 set(BRELUND_DEB_INSPECTOR "brelund-inspect")

@@ -43,7 +43,8 @@ holds() {
 }
 holds "$plugin" "$plugindir/libtarnvale-brelund-source.so"
 holds "$dev" "$includedir/tarnvale-brelund-source.h" "$pcdir/tarnvale-brelund-source.pc"
-holds "$inspector" "$bindir/brelund-inspect" "$mandir/man1/brelund-inspect.1.gz"
+holds "$inspector" "$bindir/brelund-inspect" "$mandir/man1/brelund-inspect.1.gz" \
+  "${mandir%/man}/bash-completion/completions/brelund-inspect"
 
 # depends PACKAGE [!]NAME...: its Depends names (or, with !, never names) each.
 depends() {
