@@ -13,6 +13,7 @@
 #include <benchmark/benchmark.h>
 #include <libxml/parser.h>
 #include <malloc.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -224,6 +225,11 @@ void register_benchmarks() {
 // counters for the summary.
 class SummaryReporter : public benchmark::ConsoleReporter {
  public:
+  // In colour only on a terminal, as Google Benchmark's own console reporter
+  // is by default; a ConsoleReporter made here would always colour, even
+  // into a file.
+  SummaryReporter() : ConsoleReporter(isatty(STDOUT_FILENO) != 0 ? OO_ColorTabular : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {

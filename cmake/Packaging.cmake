@@ -8,8 +8,9 @@
 # Three packages, so that each user takes only what they need:
 #   tarnvale-brelund-source      the plug-in the host loads (GLib, libxml2)
 #   tarnvale-brelund-source-dev  the header and pkg-config file, for host authors
-#   brelund-inspect              the inspector and its manual page; it alone
-#                                needs JSON-GLib and whatever it draws with
+#   brelund-inspect              the inspector, its manual page and bash
+#                                completion; it alone needs JSON-GLib and
+#                                whatever it draws with
 set(BRELUND_DEB_PLUGIN "${PROJECT_NAME}")
 set(BRELUND_DEB_DEV "${PROJECT_NAME}-dev")
 set(BRELUND_DEB_INSPECTOR "brelund-inspect")
@@ -24,7 +25,10 @@ set(CPACK_PACKAGE_NAME "${PROJECT_NAME}")
 set(CPACK_PACKAGE_VENDOR "The tarnvale-brelund-source authors")
 set(CPACK_PACKAGING_INSTALL_PREFIX "${CMAKE_INSTALL_PREFIX}")
 set(CPACK_GENERATOR DEB)
-set(CPACK_STRIP_FILES ON)
+# Stripped as Debian strips, not with CPACK_STRIP_FILES' plain strip.
+set(CPACK_STRIP_FILES OFF)
+set(CPACK_BRELUND_STRIP "${CMAKE_STRIP}")
+set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/PackagingStrip.cmake")
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL plugin dev inspector)
 set(CPACK_DEBIAN_PACKAGE_RELEASE "${BRELUND_DEB_RELEASE}")

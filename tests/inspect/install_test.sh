@@ -14,6 +14,8 @@ plugin=$(find "$prefix" -name libtarnvale-brelund-source.so)
 pc=$(find "$prefix" -name tarnvale-brelund-source.pc)
 [ -n "$pc" ] || { echo "pkg-config file not installed"; exit 1; }
 [ -f "$prefix/share/man/man1/brelund-inspect.1.gz" ] || { echo "manual page not installed"; exit 1; }
+[ -f "$prefix/share/bash-completion/completions/brelund-inspect" ] ||
+  { echo "bash completion not installed under the prefix"; exit 1; }
 cp "$examples/skarvik.xml" "$prefix/STATION.xml"
 # The installed program finds the installed plug-in on its own...
 "$prefix/bin/brelund-inspect" --json "$prefix/STATION.xml" | grep -q '"station_latitude" : "69.6489"'
