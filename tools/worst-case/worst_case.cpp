@@ -66,70 +66,82 @@ std::string nested(int depth) {
   return open + close;
 }
 
+// A document: `head`, then `unit` as often as it fits, then `tail`.
+struct Document {
+  std::string head = kHead;
+  std::string unit;
+  std::string tail = kTail;
+};
+
+Document namespaces() {
+  std::string declarations;
+  for (int i = 0; i < 255; ++i) {
+    const std::string n = std::to_string(i);
+    declarations.append(" xmlns:p").append(n).append("=\"urn:").append(n).append("\"");
+  }
+  return {"<weatherdata" + declarations + "><forecast><tabular>",
+          "<p254:time p254:period=\"1\" p0:to=\"x\"/>"};
+}
+
+Document dated_days() {
+  return {kHead,
+          "<time period=\"0\" to=\"2010-03-07T06:00:00\"><temperature value=\"1\"/>"
+          "<symbol number=\"1\" name=\"Regn\"/><pressure value=\"1\"/>"
+          "<precipitation value=\"1\"/><windSpeed mps=\"1\"/>"
+          "<windDirection code=\"N\"/><sunr>1</sunr><suns>1</suns></time>"
+          "<time period=\"3\"/>"};
+}
+
+Document escaped_values() {
+  std::string value;
+  while (value.size() < 9'000'000) value += "a&amp;&#38;&lt;";
+  return {kHead,
+          "<time period=\"0\"><pressure value=\"" + value + "\"/></time><time period=\"3\"/>"};
+}
+
 struct Kind {
   const char* name;
   const char* shape;
-  std::function<bool(std::FILE*)> write;
+  std::function<Document()> document;
 };
 
 const std::vector<Kind>& kinds() {
   static const std::vector<Kind> all = {
       {"attributes", "elements of 256 attributes each (libxml2 checks them pairwise)",
-       [](std::FILE* out) { return repeat(out, kHead, "<x" + attributes(256) + "/>", kTail); }},
+       [] {
+         return Document{kHead, "<x" + attributes(256) + "/>"};
+       }},
       {"empty-elements", "<a/> repeated",
-       [](std::FILE* out) { return repeat(out, kHead, "<a/>", kTail); }},
+       [] {
+         return Document{kHead, "<a/>"};
+       }},
       {"nesting", "elements nested 250 deep, repeated",
-       [](std::FILE* out) { return repeat(out, kHead, nested(250), kTail); }},
-      {"namespaces", "256 namespaces in scope, prefixed elements and attributes",
-       [](std::FILE* out) {
-         std::string declarations;
-         for (int i = 0; i < 255; ++i) {
-           const std::string n = std::to_string(i);
-           declarations.append(" xmlns:p").append(n).append("=\"urn:").append(n).append("\"");
-         }
-         return repeat(out, "<weatherdata" + declarations + "><forecast><tabular>",
-                       "<p254:time p254:period=\"1\" p0:to=\"x\"/>", kTail);
+       [] {
+         return Document{kHead, nested(250)};
        }},
+      {"namespaces", "256 namespaces in scope, prefixed elements and attributes", namespaces},
       {"empty-days", "<time period=\"0\"/><time period=\"3\"/>: a day record from every 36 bytes",
-       [](std::FILE* out) {
-         return repeat(out, kHead, "<time period=\"0\"/><time period=\"3\"/>", kTail);
+       [] {
+         return Document{kHead, "<time period=\"0\"/><time period=\"3\"/>"};
        }},
-      {"dated-days", "the smallest dated day with every value",
-       [](std::FILE* out) {
-         return repeat(out, kHead,
-                       "<time period=\"0\" to=\"2010-03-07T06:00:00\"><temperature value=\"1\"/>"
-                       "<symbol number=\"1\" name=\"Regn\"/><pressure value=\"1\"/>"
-                       "<precipitation value=\"1\"/><windSpeed mps=\"1\"/>"
-                       "<windDirection code=\"N\"/><sunr>1</sunr><suns>1</suns></time>"
-                       "<time period=\"3\"/>",
-                       kTail);
-       }},
+      {"dated-days", "the smallest dated day with every value", dated_days},
       {"values-twice", "9 MB temperatures, each stored as high and as low",
-       [](std::FILE* out) {
-         return repeat(out, kHead,
-                       "<time period=\"0\"><temperature value=\"" + std::string(9'000'000, '7') +
-                           "\"/></time><time period=\"3\"/>",
-                       kTail);
+       [] {
+         return Document{kHead, "<time period=\"0\"><temperature value=\"" +
+                                    std::string(9'000'000, '7') +
+                                    "\"/></time><time period=\"3\"/>"};
        }},
       {"diagnostics", "symbols whose codes are in no table: a line each",
-       [](std::FILE* out) {
-         return repeat(out, kHead + "<time period=\"1\">", "<symbol number=\"\" name=\"\"/>",
-                       "</time>" + kTail);
+       [] {
+         return Document{kHead + "<time period=\"1\">", "<symbol number=\"\" name=\"\"/>",
+                         "</time>" + kTail};
        }},
       {"long-text", "a sunrise text of 64 MB in runs of 9 MB",
-       [](std::FILE* out) {
-         return repeat(out, kHead + "<time period=\"0\"><sunr>",
-                       std::string(9'000'000, '6') + "<!---->", "</sunr></time>" + kTail);
+       [] {
+         return Document{kHead + "<time period=\"0\"><sunr>",
+                         std::string(9'000'000, '6') + "<!---->", "</sunr></time>" + kTail};
        }},
-      {"escaped-values", "9 MB values full of references that libxml2 rewrites",
-       [](std::FILE* out) {
-         std::string value;
-         while (value.size() < 9'000'000) value += "a&amp;&#38;&lt;";
-         return repeat(
-             out, kHead,
-             "<time period=\"0\"><pressure value=\"" + value + "\"/></time><time period=\"3\"/>",
-             kTail);
-       }},
+      {"escaped-values", "9 MB values full of references that libxml2 rewrites", escaped_values},
   };
   return all;
 }
@@ -158,7 +170,8 @@ int main(int argc, char** argv) {
     if (std::strcmp(kind.name, argv[2]) != 0) continue;
     std::FILE* out = std::fopen(argv[3], "wb");
     if (out == nullptr) return 1;
-    const bool written = kind.write(out);
+    const Document document = kind.document();
+    const bool written = repeat(out, document.head, document.unit, document.tail);
     return std::fclose(out) == 0 && written ? 0 : 1;
   }
   return usage(argv[0]);
