@@ -48,7 +48,7 @@ void DayAssembly::open_day(const sources::Element& time) {
   is_open_ = true;
   const sources::Value to = time.attribute("to");
   if (to) stamp_date(to.get());
-  high_ = low_ = kUnset;
+  high_ = low_ = kUnsetTemperature;
   first_record_ = false;
 }
 

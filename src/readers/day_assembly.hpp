@@ -11,11 +11,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 
 #include "readers/day_dates.hpp"
+#include "readers/numbers.hpp"
 #include "records/record_draft.hpp"
 #include "records/station_update.hpp"
 #include "sources/element.hpp"
@@ -87,10 +87,6 @@ class DayAssembly {
   static Stored fixed(const char* text) noexcept { return {text, true}; }
   static Stored copy(const char* text) noexcept { return {text, false}; }
 
-  // Largest 32-bit value: "no temperature yet" for high and low. A reading
-  // that large therefore counts as none, which the host has always seen.
-  static constexpr std::int32_t kUnset = std::numeric_limits<std::int32_t>::max();
-
   void begin_period(const sources::Element& time, const char* period);
   void open_day(const sources::Element& time);
   void stamp_date(const char* to);
@@ -117,8 +113,8 @@ class DayAssembly {
   // one another's values, and only the last ones are copied to the heap.
   records::RecordDraft<kFields> open_{kDayKeys};
   bool is_open_ = false;
-  std::int32_t high_ = kUnset;
-  std::int32_t low_ = kUnset;
+  std::int32_t high_ = kUnsetTemperature;
+  std::int32_t low_ = kUnsetTemperature;
   bool first_record_ = true;
   Kind kind_ = Kind::other;
   bool closes_ = false;  // the `time` being read has period "3"

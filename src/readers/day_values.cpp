@@ -9,12 +9,6 @@
 #include "readers/numbers.hpp"
 
 namespace brelund::readers {
-namespace {
-
-constexpr std::int64_t kSecondsPerHour = 3600;
-constexpr std::int64_t kMetresPerKilometre = 1000;
-
-}  // namespace
 
 bool DayAssembly::read_value(const sources::Element& element) {
   if (element.named("temperature")) {
@@ -56,11 +50,11 @@ void DayAssembly::read_temperature(const sources::Element& element) {
   const sources::Value value = element.attribute("value");
   if (!value) return;
   const std::int32_t n = leading_int(value.get());
-  if (high_ == kUnset || n > high_) {
+  if (high_ == kUnsetTemperature || n > high_) {
     high_ = n;
     store(kHigh, copy(value.get()));
   }
-  if (low_ == kUnset || n < low_) {
+  if (low_ == kUnsetTemperature || n < low_) {
     low_ = n;
     store(kLow, copy(value.get()));
   }
@@ -95,16 +89,13 @@ const char* DayAssembly::untranslated(const char* code) {
   return code;
 }
 
-// Metres per second to whole km/h, truncated toward zero. The product is
-// formed in 64 bits: the largest reading (2147483647 m/s) would overflow 32,
-// and there the exact quotient is stored. Without `mps` nothing is stored.
+// Whole km/h (wind_kmh). Without `mps` nothing is stored.
 void DayAssembly::read_wind_speed(const sources::Element& element) {
   const sources::Value mps = element.attribute("mps");
   if (!mps) return;
-  const std::int64_t kmh = leading_int(mps.get()) * kSecondsPerHour / kMetresPerKilometre;
   // Plain decimal, as "%" PRId64 writes it; 20 characters at most.
   char text[24] = {};
-  std::to_chars(text, text + sizeof text - 1, kmh);
+  std::to_chars(text, text + sizeof text - 1, wind_kmh(mps.get()));
   store_by_kind({kDayWindSpeed, kNightWindSpeed}, copy(text));
 }
 
