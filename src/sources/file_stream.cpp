@@ -10,7 +10,9 @@
 #include <libxml/parser.h>
 #include <libxml/xmlIO.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <utility>
 
 #include "holders.hpp"
@@ -300,17 +302,22 @@ class Stream {
   FirstError first_error_;
 };
 
-bool is_regular_file(const char* path) noexcept {
-  struct stat status {};
-  // A FIFO would block the host on open; a device could be endless.
-  return stat(path, &status) == 0 && S_ISREG(status.st_mode);
-}
-
 }  // namespace
+
+FileFault file_fault(const char* path) noexcept {
+  if (path == nullptr) {
+    errno = EINVAL;
+    return FileFault::kUnreadable;
+  }
+  if (access(path, R_OK) != 0) return FileFault::kUnreadable;
+  struct stat status {};
+  if (stat(path, &status) != 0) return FileFault::kUnreadable;
+  return S_ISREG(status.st_mode) ? FileFault::kNone : FileFault::kNotRegularFile;
+}
 
 StreamResult read_file(const char* path, ElementHandler& handler) noexcept {
   StreamResult result;
-  if (path == nullptr || !is_regular_file(path)) return result;
+  if (file_fault(path) != FileFault::kNone) return result;
   // libxml2's own opening of a local file, decompression included; the
   // process-wide external-entity loader and catalogs are bypassed.
   XmlPtr<xmlParserInputBuffer> file(
