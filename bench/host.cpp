@@ -7,24 +7,23 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "holders.hpp"
 #include "host_release.hpp"
 #include "tarnvale-brelund-source.h"
 
 namespace brelund::bench {
 DocumentDir::DocumentDir() {
-  gchar* dir = g_dir_make_tmp("brelund-bench-XXXXXX", nullptr);
-  if (dir == nullptr) {
+  const GPtr<gchar> dir(g_dir_make_tmp("brelund-bench-XXXXXX", nullptr));
+  if (!dir) {
     std::perror("brelund-bench: temporary directory");
     std::exit(1);
   }
-  path_ = dir;
-  g_free(dir);
+  path_ = dir.get();
 }
 
 DocumentDir::~DocumentDir() {
-  if (GDir* dir = g_dir_open(path_.c_str(), 0, nullptr)) {
-    while (const gchar* name = g_dir_read_name(dir)) g_remove((path_ + "/" + name).c_str());
-    g_dir_close(dir);
+  if (const GPtr<GDir> dir{g_dir_open(path_.c_str(), 0, nullptr)}) {
+    while (const gchar* name = g_dir_read_name(dir.get())) g_remove((path_ + "/" + name).c_str());
   }
   g_rmdir(path_.c_str());
 }

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "documents.hpp"
+#include "holders.hpp"
 #include "host.hpp"
 
 namespace brelund::bench {
@@ -87,9 +88,10 @@ double median(std::vector<double> values) {
 
 // The floor: what any reader of the file pays.
 bool floor_once(const Document& doc) noexcept {
-  xmlDoc* tree = xmlReadFile(doc.path.c_str(), nullptr, 0);
-  if (tree == nullptr) return false;
-  xmlFreeDoc(tree);
+  {
+    const XmlPtr<xmlDoc> tree(xmlReadFile(doc.path.c_str(), nullptr, 0));
+    if (!tree) return false;
+  }
   xmlCleanupParser();
   return true;
 }
@@ -130,10 +132,10 @@ void settle() noexcept {
 // times (microseconds), the median of the pairs' ratios, and per day: the
 // plug-in's cost and the floor's.
 void paired(benchmark::State& state, const Document& doc) {
-  xmlDoc* hourly = nullptr;
+  XmlPtr<xmlDoc> hourly;
   if (doc.days == 0) {
-    hourly = xmlReadFile(doc.path.c_str(), nullptr, 0);
-    if (hourly == nullptr) {
+    hourly.reset(xmlReadFile(doc.path.c_str(), nullptr, 0));
+    if (!hourly) {
       state.SkipWithError("libxml2 could not read the document");
       return;
     }
@@ -158,7 +160,7 @@ void paired(benchmark::State& state, const Document& doc) {
     }
     start = thread_ns();
     const int result =
-        hourly != nullptr ? read_detail(xmlDocGetRootElement(hourly)) : refresh(doc.path.c_str());
+        hourly ? read_detail(xmlDocGetRootElement(hourly.get())) : refresh(doc.path.c_str());
     const double plugin_time = thread_ns() - start;
     settle();
     if (hourly == nullptr && result != doc.days) {
@@ -170,8 +172,8 @@ void paired(benchmark::State& state, const Document& doc) {
     plugin_ns.push_back(plugin_time);
     ratios.push_back(plugin_time / floor_time);
   }
-  if (hourly != nullptr) {
-    xmlFreeDoc(hourly);
+  if (hourly) {
+    hourly.reset();
     xmlCleanupParser();
   }
   if (floor_ns.empty()) return;
@@ -190,8 +192,8 @@ void paired(benchmark::State& state, const Document& doc) {
 // faster than the document, apart from the tree's own slowing down as it
 // outgrows the caches (the streaming pass never holds more than a period).
 void walk(benchmark::State& state, const Document& doc) {
-  xmlDoc* tree = xmlReadFile(doc.path.c_str(), nullptr, 0);
-  if (tree == nullptr) {
+  XmlPtr<xmlDoc> tree(xmlReadFile(doc.path.c_str(), nullptr, 0));
+  if (!tree) {
     state.SkipWithError("libxml2 could not read the document");
     return;
   }
@@ -200,7 +202,7 @@ void walk(benchmark::State& state, const Document& doc) {
   settle();
   for (auto _ : state) {
     const double start = thread_ns();
-    const int days = read_forecast(xmlDocGetRootElement(tree));
+    const int days = read_forecast(xmlDocGetRootElement(tree.get()));
     walk_ns.push_back(thread_ns() - start);
     settle();
     if (days != doc.days) {
@@ -208,7 +210,7 @@ void walk(benchmark::State& state, const Document& doc) {
       break;
     }
   }
-  xmlFreeDoc(tree);
+  tree.reset();
   xmlCleanupParser();
   if (!walk_ns.empty()) state.counters["walk_day_us"] = median(walk_ns) / 1e3 / doc.days;
 }

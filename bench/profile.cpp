@@ -26,14 +26,16 @@
 #include <string>
 
 #include "documents.hpp"
+#include "holders.hpp"
 #include "host.hpp"
 
 namespace {
 
 [[gnu::always_inline]] inline bool read_floor(const char* path) {
-  xmlDoc* tree = xmlReadFile(path, nullptr, 0);
-  if (tree == nullptr) return false;
-  xmlFreeDoc(tree);
+  {
+    const brelund::XmlPtr<xmlDoc> tree(xmlReadFile(path, nullptr, 0));
+    if (!tree) return false;
+  }
   xmlCleanupParser();
   return true;
 }
@@ -106,14 +108,14 @@ int main(int argc, char** argv) {
       plugin_once(path.c_str());
       settle();
     }
-    xmlDoc* tree = xmlReadFile(path.c_str(), nullptr, 0);
-    if (tree == nullptr) return 1;
+    brelund::XmlPtr<xmlDoc> tree(xmlReadFile(path.c_str(), nullptr, 0));
+    if (!tree) return 1;
     settle();
     for (int i = 0; i < repeats; ++i) {
-      walk_once(xmlDocGetRootElement(tree));
+      walk_once(xmlDocGetRootElement(tree.get()));
       settle();
     }
-    xmlFreeDoc(tree);
+    tree.reset();
     xmlCleanupParser();
   } else if (kind == "hourly") {
     const std::string path = dir.write("hourly.xml", brelund::bench::hourly_document(size));
@@ -121,14 +123,14 @@ int main(int argc, char** argv) {
       floor_once(path.c_str());
       settle();
     }
-    xmlDoc* tree = xmlReadFile(path.c_str(), nullptr, 0);
-    if (tree == nullptr) return 1;
+    brelund::XmlPtr<xmlDoc> tree(xmlReadFile(path.c_str(), nullptr, 0));
+    if (!tree) return 1;
     settle();
     for (int i = 0; i < repeats; ++i) {
-      detail_once(xmlDocGetRootElement(tree));
+      detail_once(xmlDocGetRootElement(tree.get()));
       settle();
     }
-    xmlFreeDoc(tree);
+    tree.reset();
     xmlCleanupParser();
   } else {
     return usage(argv[0]);

@@ -5,14 +5,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace brelund;
-  xmlDoc* doc = fuzz::host_parse(data, size);
-  if (doc == nullptr) return 0;
-  {
-    testing::HostTable table;
-    const int result = parse_xml_data("fuzz", xmlDocGetRootElement(doc), table.get());
-    fuzz::require(result >= 0);
-    fuzz::require_forecast(table, result);
-  }
-  xmlFreeDoc(doc);
+  const XmlPtr<xmlDoc> doc = fuzz::host_parse(data, size);
+  if (!doc) return 0;
+  testing::HostTable table;
+  const int result = parse_xml_data("fuzz", xmlDocGetRootElement(doc.get()), table.get());
+  fuzz::require(result >= 0);
+  fuzz::require_forecast(table, result);
   return 0;
 }

@@ -11,14 +11,16 @@
 #include <cstdio>
 #include <string>
 
+#include "holders.hpp"
 #include "host_table.hpp"
 
 namespace brelund::fuzz {
 
 // Parses the bytes as a host would; null when libxml2 refuses them.
-inline xmlDoc* host_parse(const std::uint8_t* data, std::size_t size) {
-  return xmlReadMemory(reinterpret_cast<const char*>(data), static_cast<int>(size), "fuzz.xml",
-                       nullptr, XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
+inline XmlPtr<xmlDoc> host_parse(const std::uint8_t* data, std::size_t size) {
+  return XmlPtr<xmlDoc>(xmlReadMemory(reinterpret_cast<const char*>(data), static_cast<int>(size),
+                                      "fuzz.xml", nullptr,
+                                      XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
 }
 
 // Writes the bytes as the station's forecast file, in a directory of the

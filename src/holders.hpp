@@ -8,6 +8,7 @@
 #include <glib.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <libxml/xmlIO.h>
 #include <libxml/xmlmemory.h>
 
 #include <memory>
@@ -18,6 +19,8 @@ struct XmlFree {
   void operator()(xmlChar* text) const noexcept { xmlFree(text); }
   void operator()(xmlDoc* doc) const noexcept { xmlFreeDoc(doc); }
   void operator()(xmlParserCtxt* context) const noexcept { xmlFreeParserCtxt(context); }
+  // A file opened for a parse, closed with it.
+  void operator()(xmlParserInputBuffer* input) const noexcept { xmlFreeParserInputBuffer(input); }
   // A node and the siblings after it, as xmlStringLenGetNodeList returns them.
   void operator()(xmlNode* list) const noexcept { xmlFreeNodeList(list); }
 };
@@ -27,6 +30,8 @@ using XmlPtr = std::unique_ptr<T, XmlFree>;
 struct GFree {
   void operator()(gchar* text) const noexcept { g_free(text); }
   void operator()(gchar** texts) const noexcept { g_strfreev(texts); }
+  // UTF-16 text, as g_utf8_to_utf16 returns it.
+  void operator()(gunichar2* text) const noexcept { g_free(text); }
   // A table without destroy functions: its keys and values stay.
   void operator()(GHashTable* table) const noexcept { g_hash_table_unref(table); }
   // The cells only: what they point to stays.

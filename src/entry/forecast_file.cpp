@@ -5,19 +5,19 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
 
+#include "entry/station_name.hpp"
 #include "readers/forecast_reader.hpp"
 #include "sources/file_stream.hpp"
 #include "tarnvale-brelund-source.h"
 
 namespace {
 
+using brelund::entry::kPathBuffer;
+using brelund::entry::kPathLimit;
+
 constexpr int kUnusable = -1;
 constexpr int kErrorDocument = -2;
-constexpr std::size_t kPathBuffer = 1024;
-// Formatting into the path buffer is bounded one byte short of its size.
-constexpr std::size_t kPathLimit = kPathBuffer - 1;
 
 // Moves "<path>.new" over `path` when the host left one. A name that would
 // not fit the buffer is never formed: its truncation would name another file,
@@ -27,17 +27,6 @@ void swap_in_staged_file(const char* path) noexcept {
   const int length = std::snprintf(staged, kPathLimit, "%s.new", path);
   if (length < 0 || static_cast<std::size_t>(length) >= kPathLimit) return;
   if (access(staged, R_OK) == 0) std::rename(staged, path);  // failure: read the old file
-}
-
-// The file name after the last "/" and before its last "."; false when the
-// path has no "/" or the name no ".". Not consulted further: the readers
-// take the station from the document.
-bool has_station_identifier(const char* path) noexcept {
-  const char* slash = std::strrchr(path, '/');
-  if (slash == nullptr) return false;
-  char id[kPathBuffer];
-  std::snprintf(id, kPathLimit, "%s", slash + 1);
-  return std::strrchr(id, '.') != nullptr;
 }
 
 // Nothing here throws: the stream catches what its reader throws (out of
@@ -52,7 +41,7 @@ int read_forecast(const char* path, GHashTable* station_data) noexcept {
   if (read.outcome == sources::Outcome::kRead) {
     if (reader.error_document())
       result = kErrorDocument;
-    else if (has_station_identifier(path))
+    else if (entry::names_station(path))
       result = reader.update().hand_over(station_data);
   }
   // The host relies on libxml2's globals being reset after every document.
@@ -65,6 +54,7 @@ int read_forecast(const char* path, GHashTable* station_data) noexcept {
 int get_station_weather_data(const char* path, GHashTable* station_data) noexcept {
   if (path == nullptr || station_data == nullptr) return kUnusable;
   swap_in_staged_file(path);
-  if (access(path, R_OK) != 0) return kUnusable;
+  // Nothing is opened that is unreadable or would block (file_fault).
+  if (brelund::sources::file_fault(path) != brelund::sources::FileFault::kNone) return kUnusable;
   return read_forecast(path, station_data);
 }

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The period state machine: when a day record opens, what it is dated, and
-// when it closes into the forecast list. The values inside a period are read
-// in day_values.cpp.
+// A day record's life: opened (and dated) and closed into the forecast list
+// where DayPeriods says. The values inside a period are read in
+// day_values.cpp.
 #include "readers/day_assembly.hpp"
-
-#include <cstring>
 
 #include "tarnvale-brelund-source.h"
 
@@ -23,33 +21,19 @@ const std::array<const char*, DayAssembly::kFields> DayAssembly::kDayKeys = {
 };
 
 void DayAssembly::begin_time(const sources::Element& time) {
-  // A `time` without a period keeps the previous period's kind.
-  const sources::Value period = time.attribute("period");
-  closes_ = period && std::strcmp(period.get(), "3") == 0;
-  if (period) begin_period(time, period.get());
+  if (periods_.begin(time.attribute("period").get()).opens) open_day(time);
 }
 
 void DayAssembly::end_time() {
-  if (closes_ && is_open_) close_day();
-  closes_ = false;
-}
-
-void DayAssembly::begin_period(const sources::Element& time, const char* period) {
-  static constexpr const char* kPeriods[] = {"0", "1", "2", "3"};
-  kind_ = Kind::other;
-  for (int i = 0; i < 4; ++i)
-    if (std::strcmp(period, kPeriods[i]) == 0) kind_ = static_cast<Kind>(i);
-  if (kind_ == Kind::period0 || first_record_) open_day(time);
+  if (periods_.end()) close_day();
 }
 
 void DayAssembly::open_day(const sources::Element& time) {
   // A record opened earlier and never closed is dropped.
   open_.clear();
-  is_open_ = true;
   const sources::Value to = time.attribute("to");
   if (to) stamp_date(to.get());
-  high_ = low_ = kUnset;
-  first_record_ = false;
+  high_ = low_ = kUnsetTemperature;
 }
 
 void DayAssembly::stamp_date(const char* to) {
@@ -64,7 +48,6 @@ void DayAssembly::stamp_date(const char* to) {
 
 void DayAssembly::close_day() noexcept {
   update_.days.append(open_.build(update_.days_bytes));
-  is_open_ = false;
   ++update_.count;
 }
 

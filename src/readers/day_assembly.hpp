@@ -1,21 +1,19 @@
 // SPDX-License-Identifier: MIT
 // Day records from the service's numbered forecast periods: the state that
 // carries across every `tabular` and `forecast` element of one document.
-//
-// Each `time` element is one period of a day ("0" night, "1" and "2" day,
-// "3" night). A record opens at the first `time` with a period and at every
-// period "0", collects the values of the elements inside, and closes into
-// the forecast list at period "3".
+// A record opens and closes as DayPeriods says, collects the values of the
+// elements inside its `time` elements, and closes into the forecast list.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 
 #include "readers/day_dates.hpp"
+#include "readers/day_periods.hpp"
+#include "readers/numbers.hpp"
 #include "records/record_draft.hpp"
 #include "records/station_update.hpp"
 #include "sources/element.hpp"
@@ -44,10 +42,6 @@ class DayAssembly {
   std::size_t pending_bytes() const noexcept { return open_.capacity() + text_.capacity(); }
 
  private:
-  // The period of the last `time` that had one; `other` for a text that is
-  // not "0".."3", and before any period has been seen.
-  enum class Kind { period0, period1, period2, period3, other };
-
   // The day record's fields; kDayKeys names them.
   enum Field : std::size_t {
     kName,
@@ -87,11 +81,6 @@ class DayAssembly {
   static Stored fixed(const char* text) noexcept { return {text, true}; }
   static Stored copy(const char* text) noexcept { return {text, false}; }
 
-  // Largest 32-bit value: "no temperature yet" for high and low. A reading
-  // that large therefore counts as none, which the host has always seen.
-  static constexpr std::int32_t kUnset = std::numeric_limits<std::int32_t>::max();
-
-  void begin_period(const sources::Element& time, const char* period);
   void open_day(const sources::Element& time);
   void stamp_date(const char* to);
   void close_day() noexcept;
@@ -116,12 +105,9 @@ class DayAssembly {
   // The open record's values, gathered until it closes: periods overwrite
   // one another's values, and only the last ones are copied to the heap.
   records::RecordDraft<kFields> open_{kDayKeys};
-  bool is_open_ = false;
-  std::int32_t high_ = kUnset;
-  std::int32_t low_ = kUnset;
-  bool first_record_ = true;
-  Kind kind_ = Kind::other;
-  bool closes_ = false;  // the `time` being read has period "3"
+  DayPeriods periods_;  // whether a record is open, and the kind of period
+  std::int32_t high_ = kUnsetTemperature;
+  std::int32_t low_ = kUnsetTemperature;
   Field text_field_ = kSunrise;
   std::string text_;
 };

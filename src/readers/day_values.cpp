@@ -9,12 +9,6 @@
 #include "readers/numbers.hpp"
 
 namespace brelund::readers {
-namespace {
-
-constexpr std::int64_t kSecondsPerHour = 3600;
-constexpr std::int64_t kMetresPerKilometre = 1000;
-
-}  // namespace
 
 bool DayAssembly::read_value(const sources::Element& element) {
   if (element.named("temperature")) {
@@ -47,7 +41,7 @@ bool DayAssembly::begin_text(Field field) {
 void DayAssembly::text(std::string_view text) { text_.append(text); }
 
 void DayAssembly::end_text() {
-  if (is_open_) open_.set_copy(text_field_, std::string_view(text_));
+  if (periods_.open()) open_.set_copy(text_field_, std::string_view(text_));
 }
 
 // High and low of the whole day, whatever the period. Equal readings keep the
@@ -56,11 +50,11 @@ void DayAssembly::read_temperature(const sources::Element& element) {
   const sources::Value value = element.attribute("value");
   if (!value) return;
   const std::int32_t n = leading_int(value.get());
-  if (high_ == kUnset || n > high_) {
+  if (high_ == kUnsetTemperature || n > high_) {
     high_ = n;
     store(kHigh, copy(value.get()));
   }
-  if (low_ == kUnset || n < low_) {
+  if (low_ == kUnsetTemperature || n < low_) {
     low_ = n;
     store(kLow, copy(value.get()));
   }
@@ -69,10 +63,11 @@ void DayAssembly::read_temperature(const sources::Element& element) {
 // Symbol number and condition name, translated through the code tables. A
 // missing attribute has nothing to translate, so that value is left out.
 void DayAssembly::read_symbol(const sources::Element& element) {
-  if (kind_ == Kind::other) return;
+  const PeriodKind kind = periods_.kind();
+  if (kind == PeriodKind::other) return;
   static constexpr Keys kIcon{kDayIcon, kNightIcon};
   static constexpr Keys kTitle{kDayTitle, kNightTitle};
-  const bool night = kind_ == Kind::period0 || kind_ == Kind::period3;
+  const bool night = kind == PeriodKind::period0 || kind == PeriodKind::period3;
   const sources::Value number = element.attribute("number");
   if (number && !day_value_kept(kIcon)) {
     char key[codes::kKeyBuffer];  // what a symbol the tables lack reports
@@ -95,16 +90,13 @@ const char* DayAssembly::untranslated(const char* code) {
   return code;
 }
 
-// Metres per second to whole km/h, truncated toward zero. The product is
-// formed in 64 bits: the largest reading (2147483647 m/s) would overflow 32,
-// and there the exact quotient is stored. Without `mps` nothing is stored.
+// Whole km/h (wind_kmh). Without `mps` nothing is stored.
 void DayAssembly::read_wind_speed(const sources::Element& element) {
   const sources::Value mps = element.attribute("mps");
   if (!mps) return;
-  const std::int64_t kmh = leading_int(mps.get()) * kSecondsPerHour / kMetresPerKilometre;
   // Plain decimal, as "%" PRId64 writes it; 20 characters at most.
   char text[24] = {};
-  std::to_chars(text, text + sizeof text - 1, kmh);
+  std::to_chars(text, text + sizeof text - 1, wind_kmh(mps.get()));
   store_by_kind({kDayWindSpeed, kNightWindSpeed}, copy(text));
 }
 
@@ -116,7 +108,7 @@ void DayAssembly::read_attribute(const sources::Element& element, const char* na
 }
 
 void DayAssembly::store(Field field, Stored value) {
-  if (!is_open_) return;
+  if (!periods_.open()) return;
   if (value.fixed)
     open_.set_static(field, value.text);
   else
@@ -126,18 +118,18 @@ void DayAssembly::store(Field field, Stored value) {
 // Night values come from period 0 and are overwritten by period 3; day values
 // come from period 1, or from period 2 when period 1 gave none.
 void DayAssembly::store_by_kind(Keys keys, Stored value) {
-  switch (kind_) {
-    case Kind::period0:
-    case Kind::period3:
+  switch (periods_.kind()) {
+    case PeriodKind::period0:
+    case PeriodKind::period3:
       store(keys.night, value);
       break;
-    case Kind::period1:
+    case PeriodKind::period1:
       store(keys.day, value);
       break;
-    case Kind::period2:
+    case PeriodKind::period2:
       if (!day_value_kept(keys)) store(keys.day, value);
       break;
-    case Kind::other:
+    case PeriodKind::other:
       break;
   }
 }
@@ -145,7 +137,7 @@ void DayAssembly::store_by_kind(Keys keys, Stored value) {
 // Under period 2, a day value that period 1 already gave stays, and is not
 // even looked up again.
 bool DayAssembly::day_value_kept(Keys keys) const noexcept {
-  return kind_ == Kind::period2 && is_open_ && open_.holds_value(keys.day);
+  return periods_.kind() == PeriodKind::period2 && periods_.open() && open_.holds_value(keys.day);
 }
 
 }  // namespace brelund::readers

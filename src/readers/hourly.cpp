@@ -2,8 +2,7 @@
 #include "readers/hourly.hpp"
 
 #include <cstring>
-#include <span>
-#include <utility>
+#include <iterator>
 
 #include "tarnvale-brelund-source.h"
 
@@ -17,15 +16,6 @@ using sources::Want;
 constexpr const char* kHourTexts[] = {"tmp", "flik", "icon", "t", "hmid"};
 constexpr const char* kWindTexts[] = {"s", "gust", "t"};
 
-// The field `first` plus the place of the element's name in `names`;
-// `absent` when the name is not there.
-std::size_t field_of(const sources::Element& element, std::span<const char* const> names,
-                     std::size_t first, std::size_t absent) {
-  for (std::size_t i = 0; i < names.size(); ++i)
-    if (element.named(names[i])) return first + i;
-  return absent;
-}
-
 }  // namespace
 
 const std::array<const char*, HourlyReader::kFields> HourlyReader::kHourKeys = {
@@ -34,51 +24,74 @@ const std::array<const char*, HourlyReader::kFields> HourlyReader::kHourKeys = {
     BRELUND_KEY_HOUR_WIND_SPEED, BRELUND_KEY_HOUR_WIND_GUST,   BRELUND_KEY_HOUR_WIND_DIRECTION,
 };
 
-Want HourlyReader::descend() noexcept {
-  ++open_;
-  return Want::kChildren;
+Want HourlyReader::enter(Scope scope, Want want) noexcept {
+  scopes_[depth_++] = scope;
+  return want;
+}
+
+Want HourlyReader::enter_text(Scope scope) {
+  text_.clear();
+  return enter(scope, Want::kText);
+}
+
+Want HourlyReader::enter_field(const sources::Element& element, std::span<const char* const> names,
+                               std::size_t first) {
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (!element.named(names[i])) continue;
+    field_ = first + i;
+    return enter_text(Scope::kField);
+  }
+  return enter(Scope::kOther, Want::kNothing);
+}
+
+Want HourlyReader::open_hour(const sources::Element& hour) {
+  // Without `c` there is no hour to tell: `hours` is left out rather than
+  // claiming the previous one.
+  if (const sources::Value c = hour.attribute("c")) store_hour(c.get());
+  return enter(Scope::kHour, Want::kChildren);
 }
 
 Want HourlyReader::start(const sources::Element& element) {
-  std::size_t leaf = kSkipped;
-  switch (open_) {
-    case 0:  // the root, whatever its name
-      return descend();
-    case 1:
+  switch (scopes_[depth_ - 1]) {  // the parent's
+    case Scope::kDocument:        // the root, whatever its name
+      return enter(Scope::kRoot, Want::kChildren);
+    case Scope::kRoot:
       if (!element.named("hbhf")) break;
       detail_ = records::make_record();  // an earlier one is released: the host never saw it
-      return descend();
-    case 2:
-      if (element.named("lsup")) leaf = kLastUpdate;
-      if (!element.named("hour")) break;
-      // Without `c` there is no hour to tell: `hours` is left out rather
-      // than claiming the previous one.
-      if (const sources::Value c = element.attribute("c")) store_hour(c.get());
-      return descend();
-    case 3:
-      if (element.named("wind")) return descend();
-      leaf = field_of(element, kHourTexts, 1, kSkipped);
+      return enter(Scope::kHbhf, Want::kChildren);
+    case Scope::kHbhf:
+      if (element.named("hour")) return open_hour(element);
+      if (element.named("lsup")) return enter_text(Scope::kLastUpdate);
       break;
-    default:
-      leaf = field_of(element, kWindTexts, 1 + std::size(kHourTexts), kSkipped);
+    case Scope::kHour:
+      if (element.named("wind")) return enter(Scope::kWind, Want::kChildren);
+      return enter_field(element, kHourTexts, 1);
+    case Scope::kWind:
+      return enter_field(element, kWindTexts, 1 + std::size(kHourTexts));
+    case Scope::kField:
+    case Scope::kLastUpdate:
+    case Scope::kOther:
       break;
   }
-  leaf_ = leaf;
-  text_.clear();
-  return leaf == kSkipped ? Want::kNothing : Want::kText;
+  return enter(Scope::kOther, Want::kNothing);
 }
 
 void HourlyReader::text(std::string_view text) { text_.append(text); }
 
 void HourlyReader::end() {
-  const std::size_t leaf = std::exchange(leaf_, kNone);
-  if (leaf < kFields) {  // a later element of the same name overwrites the value
-    hour_.set_copy(leaf, std::string_view(text_));
-  } else if (leaf == kLastUpdate) {
-    records::store(detail_.get(), BRELUND_KEY_LAST_UPDATE, text_.c_str());
-  } else if (leaf == kNone && open_-- == 3) {  // an `hour` closes
-    hours_.append(hour_.build());
-    ++count_;
+  switch (scopes_[--depth_]) {
+    case Scope::kField:  // a later element of the same name overwrites the value
+      hour_.set_copy(field_, std::string_view(text_));
+      break;
+    case Scope::kLastUpdate:
+      records::store(detail_.get(), BRELUND_KEY_LAST_UPDATE, text_.c_str());
+      break;
+    case Scope::kHour:
+      hours_.append(hour_.build());
+      ++count_;
+      break;
+    default:
+      break;
   }
 }
 

@@ -8,7 +8,9 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <ctime>
+#include <span>
 #include <string>
 
 #include "records/record_draft.hpp"
@@ -28,19 +30,36 @@ class HourlyReader final : public sources::ElementHandler {
   int hand_over(GHashTable* station_data) noexcept;
 
  private:
-  // Where the text of the element being read goes: a field of the hour
-  // record (kHourKeys), or `last_update`; kSkipped when it is not read, kNone
-  // while no such element is open.
-  enum : std::size_t { kFields = 9, kLastUpdate = kFields, kSkipped, kNone };
+  // Where an element stands. Only the root, `hbhf`, `hour` and `wind` have
+  // their children shown; a text element shows its text alone.
+  enum class Scope : std::uint8_t {
+    kDocument,    // the root's parent
+    kRoot,        // whatever its name
+    kHbhf,        // the detail record
+    kHour,        // an hour record
+    kWind,        // inside an hour
+    kField,       // a text for the hour record (field_ says which field)
+    kLastUpdate,  // `lsup`: a text for the detail record
+    kOther,       // skipped, with all it holds
+  };
+
+  // The hour record's fields; kHourKeys names them.
+  static constexpr std::size_t kFields = 9;
   static const std::array<const char*, kFields> kHourKeys;
 
-  sources::Want descend() noexcept;
+  sources::Want enter(Scope scope, sources::Want want) noexcept;
+  // The child of `hour` or `wind` among `names` fills the field `first`
+  // plus its place there; any other is skipped.
+  sources::Want enter_field(const sources::Element& element, std::span<const char* const> names,
+                            std::size_t first);
+  sources::Want enter_text(Scope scope);
+  sources::Want open_hour(const sources::Element& hour);
   void store_hour(const char* c);
 
-  // Open elements whose children are shown: the root, `hbhf`, `hour` and
-  // `wind`, in that order, so their number says where a child stands.
-  std::size_t open_ = 0;
-  std::size_t leaf_ = kNone;
+  static constexpr std::size_t kDepth = 6;  // document, root, hbhf, hour, wind, a text
+  std::array<Scope, kDepth> scopes_{Scope::kDocument};
+  std::size_t depth_ = 1;
+  std::size_t field_ = 0;  // the field a kField element's text fills
   std::string text_;
   records::Record detail_;
   records::RecordList hours_;

@@ -10,8 +10,6 @@
 namespace brelund::readers {
 namespace {
 
-constexpr int kMinutesPerHour = 60;
-
 void read_position(GHashTable* record, const sources::Element& position) {
   // A missing attribute still stores its key, with a null value.
   records::store(record, BRELUND_KEY_STATION_LATITUDE, position.attribute("latitude").get());
@@ -22,8 +20,7 @@ void read_time_zone(GHashTable* record, const sources::Element& zone) {
   const sources::Value minutes = zone.attribute("utcoffsetMinutes");
   if (!minutes) return;
   char hours[256];
-  // Whole hours, truncated toward zero: -330 minutes is -5.
-  std::snprintf(hours, sizeof hours - 1, "%i", leading_int(minutes.get()) / kMinutesPerHour);
+  std::snprintf(hours, sizeof hours - 1, "%i", zone_hours(minutes.get()));
   records::store(record, BRELUND_KEY_STATION_TIME_ZONE, hours);
 }
 

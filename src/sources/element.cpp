@@ -3,14 +3,11 @@
 
 #include <cstring>
 
+#include "holders.hpp"
 #include "sources/tree_text.hpp"
 
 namespace brelund::sources {
 namespace {
-
-struct NodeListFree {
-  void operator()(xmlNode* list) const noexcept { xmlFreeNodeList(list); }
-};
 
 // A value SAX2 hands over with references in it, read as the tree builder
 // and xmlGetProp read it. With entity substitution off, libxml2 passes an
@@ -20,7 +17,7 @@ struct NodeListFree {
 // documents that declare entities are refused before any element is read,
 // which leaves the predefined ones.
 Value resolved(const xmlChar* value, const xmlChar* end) {
-  const std::unique_ptr<xmlNode, NodeListFree> nodes(
+  const XmlPtr<xmlNode> nodes(
       xmlStringLenGetNodeList(nullptr, value, static_cast<int>(end - value)));
   xmlChar* text = xmlNodeListGetString(nullptr, nodes.get(), 1);
   // xmlGetProp reads an attribute without text as "".

@@ -10,10 +10,12 @@
 #include <libxml/parser.h>
 #include <libxml/xmlIO.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <memory>
+#include <cerrno>
 #include <utility>
 
+#include "holders.hpp"
 #include "sources/expansions.hpp"
 
 namespace brelund::sources {
@@ -36,11 +38,12 @@ constexpr int kMaxAttributeSlots = 4 * 5 * kMaxAttributes;
 // error ends the parse) or the parser is stopped, whichever comes first.
 class Stream {
  public:
-  Stream(xmlParserInputBuffer* file, ElementHandler& handler) noexcept
-      : file_(file), handler_(handler) {}
+  Stream(XmlPtr<xmlParserInputBuffer> file, ElementHandler& handler) noexcept
+      : file_(std::move(file)), handler_(handler) {}
+  // The parser context points here.
   Stream(const Stream&) = delete;
   Stream& operator=(const Stream&) = delete;
-  ~Stream() { xmlFreeParserInputBuffer(file_); }
+  ~Stream() = default;
 
   void install(xmlParserCtxt* ctxt) noexcept {
     ctxt_ = ctxt;
@@ -284,7 +287,7 @@ class Stream {
 
   static constexpr std::size_t kNoSubset = ~std::size_t{0};
 
-  xmlParserInputBuffer* file_;
+  XmlPtr<xmlParserInputBuffer> file_;
   ElementHandler& handler_;
   xmlParserCtxt* ctxt_ = nullptr;
   std::size_t bytes_ = 0;
@@ -299,31 +302,29 @@ class Stream {
   FirstError first_error_;
 };
 
-struct ContextFree {
-  void operator()(xmlParserCtxt* ctxt) const noexcept { xmlFreeParserCtxt(ctxt); }
-};
-
-struct DocFree {
-  void operator()(xmlDoc* doc) const noexcept { xmlFreeDoc(doc); }
-};
-
-bool is_regular_file(const char* path) noexcept {
-  struct stat status {};
-  // A FIFO would block the host on open; a device could be endless.
-  return stat(path, &status) == 0 && S_ISREG(status.st_mode);
-}
-
 }  // namespace
+
+FileFault file_fault(const char* path) noexcept {
+  if (path == nullptr) {
+    errno = EINVAL;
+    return FileFault::kUnreadable;
+  }
+  if (access(path, R_OK) != 0) return FileFault::kUnreadable;
+  struct stat status {};
+  if (stat(path, &status) != 0) return FileFault::kUnreadable;
+  return S_ISREG(status.st_mode) ? FileFault::kNone : FileFault::kNotRegularFile;
+}
 
 StreamResult read_file(const char* path, ElementHandler& handler) noexcept {
   StreamResult result;
-  if (path == nullptr || !is_regular_file(path)) return result;
+  if (file_fault(path) != FileFault::kNone) return result;
   // libxml2's own opening of a local file, decompression included; the
   // process-wide external-entity loader and catalogs are bypassed.
-  xmlParserInputBuffer* file = xmlParserInputBufferCreateFilename(path, XML_CHAR_ENCODING_NONE);
-  if (file == nullptr) return result;
-  Stream stream(file, handler);
-  const std::unique_ptr<xmlParserCtxt, ContextFree> ctxt(xmlNewParserCtxt());
+  XmlPtr<xmlParserInputBuffer> file(
+      xmlParserInputBufferCreateFilename(path, XML_CHAR_ENCODING_NONE));
+  if (!file) return result;
+  Stream stream(std::move(file), handler);
+  const XmlPtr<xmlParserCtxt> ctxt(xmlNewParserCtxt());
   if (!ctxt) return result;
   stream.install(ctxt.get());
   // xmlCtxtUseOptions resets the fields the process-wide defaults set in a
@@ -332,7 +333,7 @@ StreamResult read_file(const char* path, ElementHandler& handler) noexcept {
   ctxt->options = 0;
   // What comes back is the document's shell: its DTD, no elements. It
   // exists only when the file was well-formed.
-  const std::unique_ptr<xmlDoc, DocFree> doc(
+  const XmlPtr<xmlDoc> doc(
       xmlCtxtReadIO(ctxt.get(), Stream::read, Stream::close, &stream, path, nullptr, kOptions));
   result.parsed = doc != nullptr;
   if (stream.refusal() != Outcome::kRead) {

@@ -37,9 +37,22 @@ inline constexpr std::size_t kMaxSubsetBytes = std::size_t{64} << 10;
 // different document than the tree does, so such a file is refused.
 inline constexpr std::size_t kMaxTextRun = 10'000'000;
 
+// Why a file cannot be read at all, before any parse.
+enum class FileFault {
+  kNone,
+  kUnreadable,      // access(R_OK) or stat failed: errno says why
+  kNotRegularFile,  // a FIFO would block the reader on open; a device could be endless
+};
+
+// Readable (access(R_OK)), then a regular file (stat, which follows
+// links). read_file() refuses a file with a fault as kUnreadable; the
+// plug-in checks it first, and the inspector names it. Null is kUnreadable
+// (EINVAL).
+FileFault file_fault(const char* path) noexcept;
+
 enum class Outcome {
   kRead,                // well-formed, and the handler saw all of it
-  kUnreadable,          // not a regular file, or it cannot be opened
+  kUnreadable,          // a FileFault, or it cannot be opened
   kMalformed,           // not well-formed XML (or an error while reading it)
   kOverLimit,           // past one of the limits above, or the handler is full
   kDeclaresExpansions,  // its DTD declares an entity or an attribute default

@@ -3,15 +3,15 @@
 // one, and the text of an attribute or element as a reader receives it.
 #pragma once
 
-#include <libxml/xmlmemory.h>
 #include <libxml/xmlstring.h>
 
 #include <cstddef>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
+
+#include "holders.hpp"
 
 namespace brelund::sources {
 
@@ -80,9 +80,6 @@ class Value {
   explicit operator bool() const noexcept { return kind_ != Kind::kAbsent; }
 
  private:
-  struct XmlFree {
-    void operator()(xmlChar* text) const noexcept { xmlFree(text); }
-  };
   enum class Kind : unsigned char { kAbsent, kBorrowed, kSmall, kCopied, kAdopted };
   // Most values are a few bytes ("3", "2021-03-07T00:30:00"): kept inline.
   static constexpr std::size_t kSmall = 40;
@@ -91,7 +88,7 @@ class Value {
   const char* text_ = nullptr;
   char small_[kSmall];
   std::string copy_;
-  std::unique_ptr<xmlChar, XmlFree> adopted_;
+  XmlPtr<xmlChar> adopted_;
 };
 
 }  // namespace brelund::sources

@@ -4,15 +4,13 @@
 
 #include <libxml/parser.h>
 
-#include <memory>
 #include <string>
+
+#include "holders.hpp"
 
 namespace brelund::testing {
 
-struct DocFree {
-  void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
-};
-using Doc = std::unique_ptr<xmlDoc, DocFree>;
+using Doc = XmlPtr<xmlDoc>;
 
 inline Doc parse(const std::string& text) {
   return Doc(xmlReadMemory(text.data(), static_cast<int>(text.size()), "test.xml", nullptr, 0));

@@ -9,6 +9,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "holders.hpp"
 #include "host_release.hpp"
 
 namespace brelund::testing {
@@ -55,14 +56,10 @@ std::string field(GHashTable* record, const char* key) {
 
 TempDir::TempDir() {
   GError* error = nullptr;
-  gchar* dir = g_dir_make_tmp("brelund-test-XXXXXX", &error);
-  if (dir == nullptr) {
-    std::string message = error->message;
-    g_error_free(error);
-    throw std::runtime_error(message);
-  }
-  path_ = dir;
-  g_free(dir);
+  const GPtr<gchar> dir(g_dir_make_tmp("brelund-test-XXXXXX", &error));
+  const GPtr<GError> failure(error);
+  if (!dir) throw std::runtime_error(failure->message);
+  path_ = dir.get();
 }
 
 TempDir::~TempDir() {

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "holders.hpp"
 #include "host_table.hpp"
 #include "readers/forecast_reader.hpp"
 #include "tarnvale-brelund-source.h"
@@ -91,10 +92,6 @@ std::string show(const Seen& seen) {
   return out.str();
 }
 
-struct DocFree {
-  void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
-};
-
 }  // namespace
 
 Seen through_file(const std::string& path) {
@@ -106,8 +103,7 @@ Seen through_file(const std::string& path) {
 // kept them), the error document, the station identifier.
 Seen through_tree(const std::string& path) {
   return see([&](HostTable& table) {
-    std::unique_ptr<xmlDoc, DocFree> doc(
-        xmlReadFile(path.c_str(), nullptr, XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
+    XmlPtr<xmlDoc> doc(xmlReadFile(path.c_str(), nullptr, XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
     if (!doc) return -1;
     xmlNode* root = xmlDocGetRootElement(doc.get());
     int result = 0;

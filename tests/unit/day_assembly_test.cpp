@@ -5,6 +5,7 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "documents.hpp"
 #include "host_table.hpp"
 #include "locale_environment.hpp"
+#include "readers/day_periods.hpp"
 #include "tarnvale-brelund-source.h"
 
 namespace brelund::testing {
@@ -312,6 +314,35 @@ TEST_F(Days, DatesThatAreNotDatesDoNotBreakTheRecord) {
   // Without `to` the day is still opened, just not dated.
   EXPECT_EQ(read(forecast(period("0", pressure("1"), nullptr) + period("3"))), 1);
   EXPECT_EQ(size(0), 1u);
+}
+
+// Each `time` of `periods` (null: without a period) as DayPeriods takes it:
+// "+" opens a record, "!" opens one dropping the record still open, then
+// the kind values go under (0..3, "x" other), "-" closes at its end; last,
+// whether a record is left open.
+std::string steps(std::initializer_list<const char*> periods) {
+  readers::DayPeriods days;
+  std::string out;
+  for (const char* p : periods) {
+    const readers::DayPeriods::Step step = days.begin(p);
+    if (step.opens) out += step.drops ? "!" : "+";
+    const auto kind = static_cast<int>(days.kind());
+    out += days.kind() == readers::PeriodKind::other ? 'x' : static_cast<char>('0' + kind);
+    out += days.end() ? "- " : " ";
+  }
+  return out + (days.open() ? "open" : "closed");
+}
+
+TEST(DayPeriods, OpenAtTheFirstPeriodAndAtEveryZeroCloseAtThree) {
+  EXPECT_EQ(steps({"2", "3", "0", "1", "2", "3", "0", "1"}), "+2 3- +0 1 2 3- +0 1 open");
+  EXPECT_EQ(steps({"0", "0", "1", "2", "3"}), "+0 !0 1 2 3- closed");
+  EXPECT_EQ(steps({nullptr, nullptr}), "x x closed");
+  // Without a period the kind stays, and a "3" closes only at its own end.
+  EXPECT_EQ(steps({nullptr, "1", nullptr, "3", nullptr, "0", nullptr}), "x +1 1 3- 3 +0 0 open");
+  EXPECT_EQ(steps({"3", "3", "1", "3"}), "+3- 3 1 3 closed");
+  EXPECT_EQ(steps({"night", "3", "1", "0"}), "+x 3- 1 +0 open");
+  for (const char* other : {"", "4", "00", " 1", "3 ", "-0", "/"})
+    EXPECT_EQ(readers::kind_of(other), readers::PeriodKind::other) << '"' << other << '"';
 }
 
 // Weekday names follow the environment's locale; the process's LC_TIME and

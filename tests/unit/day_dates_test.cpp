@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "holders.hpp"
 #include "locale_environment.hpp"
 #include "records/station_update.hpp"
 
@@ -28,9 +29,8 @@ class Objects {
   Objects(const Objects&) = delete;
   Objects& operator=(const Objects&) = delete;
   ~Objects() {
-    GHashTable* table = g_hash_table_new(g_str_hash, g_str_equal);
-    update_.hand_over(table);
-    g_hash_table_destroy(table);
+    const GPtr<GHashTable> table(g_hash_table_new(g_str_hash, g_str_equal));
+    update_.hand_over(table.get());
   }
   void format(const char* to, char (&name)[DayDates::kBuffer], char (&date)[DayDates::kBuffer]) {
     dates_.format(to, name, date);

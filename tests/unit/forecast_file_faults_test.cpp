@@ -5,11 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "entry/station_name.hpp"
 #include "host_table.hpp"
+#include "sources/file_stream.hpp"
 #include "tarnvale-brelund-source.h"
 
 namespace brelund::testing {
@@ -117,6 +120,34 @@ TEST_F(Faults, FileNamesAndTrailingSlashes) {
   EXPECT_EQ(read(dir.path() + "/dir.xml/"), "-1");
   EXPECT_TRUE(file_exists(staged));
   EXPECT_TRUE(std::filesystem::is_directory(dir.path() + "/dir.xml"));
+}
+
+// The checks the inspector shares, on their own: why a path cannot be read
+// (errno telling more), and whether it names a station as far as the work
+// buffer holds its file name.
+TEST_F(Faults, FileFaultsAndStationNames) {
+  using sources::FileFault;
+  const std::string real = dir.write("real.xml", forecast_at("1"));
+  EXPECT_EQ(sources::file_fault(real.c_str()), FileFault::kNone);
+  errno = 0;
+  EXPECT_EQ(sources::file_fault((dir.path() + "/missing.xml").c_str()), FileFault::kUnreadable);
+  EXPECT_EQ(errno, ENOENT);
+  EXPECT_EQ(sources::file_fault(dir.path().c_str()), FileFault::kNotRegularFile);
+  EXPECT_EQ(sources::file_fault("/dev/null"), FileFault::kNotRegularFile);
+  EXPECT_EQ(sources::file_fault(nullptr), FileFault::kUnreadable);
+  if (permissions_bind()) {
+    ASSERT_EQ(chmod(real.c_str(), 0), 0);
+    EXPECT_EQ(sources::file_fault(real.c_str()), FileFault::kUnreadable);
+    EXPECT_EQ(errno, EACCES);
+  }
+
+  EXPECT_TRUE(entry::names_station("/a/ABC.xml"));
+  EXPECT_TRUE(entry::names_station("./.xml"));
+  EXPECT_FALSE(entry::names_station("ABC.xml"));
+  EXPECT_FALSE(entry::names_station("/dots.d/ABC"));
+  EXPECT_FALSE(entry::names_station(nullptr));
+  EXPECT_TRUE(entry::names_station(("/" + std::string(1021, 'n') + ".xml").c_str()));
+  EXPECT_FALSE(entry::names_station(("/" + std::string(1022, 'n') + ".xml").c_str()));
 }
 
 // A path of exactly `length` characters under `base`: directories of 200

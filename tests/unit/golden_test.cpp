@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "holders.hpp"
 #include "host_table.hpp"
 #include "locale_environment.hpp"
 #include "tarnvale-brelund-source.h"
@@ -49,9 +50,8 @@ class Golden : public ::testing::Test {
     int result = 0;
     ::testing::internal::CaptureStderr();
     if (hourly) {
-      xmlDoc* doc = xmlReadFile(document.c_str(), nullptr, 0);
-      result = parse_xml_detail_data("golden", xmlDocGetRootElement(doc), table.get());
-      xmlFreeDoc(doc);
+      const XmlPtr<xmlDoc> doc(xmlReadFile(document.c_str(), nullptr, 0));
+      result = parse_xml_detail_data("golden", xmlDocGetRootElement(doc.get()), table.get());
     } else {
       const std::string path = dir.write(document.filename().string(), read_file(document));
       result = get_station_weather_data(path.c_str(), table.get());

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "documents.hpp"
+#include "holders.hpp"
 #include "host_table.hpp"
 #include "hostile.hpp"
 #include "tarnvale-brelund-source.h"
@@ -105,12 +106,11 @@ TEST_F(Content, DeclaredEncodingsThatLieGiveValidText) {
   // Really UTF-16 (little-endian, with a byte-order mark).
   const std::string utf8 = forecast_with_latitude("\xc3\xa6", "<?xml version=\"1.0\"?>");
   std::string utf16 = "\xff\xfe";
-  gunichar2* units = g_utf8_to_utf16(utf8.c_str(), -1, nullptr, nullptr, nullptr);
-  for (const gunichar2* unit = units; *unit != 0; ++unit) {
+  const GPtr<gunichar2> units(g_utf8_to_utf16(utf8.c_str(), -1, nullptr, nullptr, nullptr));
+  for (const gunichar2* unit = units.get(); *unit != 0; ++unit) {
     utf16 += static_cast<char>(*unit & 0xff);
     utf16 += static_cast<char>(*unit >> 8);
   }
-  g_free(units);
   HostTable second;
   const std::string utf16_path = dir.write("utf16.xml", utf16);
   EXPECT_EQ(get_station_weather_data(utf16_path.c_str(), second.get()), 0);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "documents.hpp"
+#include "holders.hpp"
 
 namespace brelund::testing {
 namespace {
@@ -16,17 +17,13 @@ namespace {
 std::string shown(const char* text) { return text == nullptr ? "<null>" : text; }
 
 std::string libxml2_prop(const xmlNode* node, const char* name) {
-  xmlChar* value = xmlGetProp(node, reinterpret_cast<const xmlChar*>(name));
-  std::string result = shown(reinterpret_cast<const char*>(value));
-  xmlFree(value);
-  return result;
+  const XmlPtr<xmlChar> value(xmlGetProp(node, reinterpret_cast<const xmlChar*>(name)));
+  return shown(reinterpret_cast<const char*>(value.get()));
 }
 
 std::string libxml2_content(const xmlNode* node) {
-  xmlChar* value = xmlNodeGetContent(node);
-  std::string result = shown(reinterpret_cast<const char*>(value));
-  xmlFree(value);
-  return result;
+  const XmlPtr<xmlChar> value(xmlNodeGetContent(node));
+  return shown(reinterpret_cast<const char*>(value.get()));
 }
 
 void all_elements(xmlNode* node, std::vector<xmlNode*>& out) {
