@@ -27,13 +27,14 @@ Value resolved(const xmlChar* value, const xmlChar* end) {
 }  // namespace
 
 Element Element::of_tag(const xmlChar* name, const xmlChar* prefix, const xmlChar* uri,
-                        const xmlChar** attributes, int count) noexcept {
+                        const xmlChar** attributes, int count, int line) noexcept {
   Element element;
   element.name_ = name;
   // The tree builder names such an element "prefix:name".
   if (prefix != nullptr && uri == nullptr) element.prefix_ = prefix;
   element.attributes_ = attributes;
   element.count_ = count;
+  element.line_ = line;
   return element;
 }
 

@@ -31,13 +31,19 @@ class Element {
   // SAX2's start tag; `attributes` holds `count` groups of (local name,
   // prefix, URI, value, end of value).
   static Element of_tag(const xmlChar* name, const xmlChar* prefix, const xmlChar* uri,
-                        const xmlChar** attributes, int count) noexcept;
+                        const xmlChar** attributes, int count, int line) noexcept;
 
   bool named(const char* name) const noexcept {
     return prefix_ == nullptr && same_name(name_, name);
   }
   // The name the tree gives the element ("prefix:name" for an unbound prefix).
   std::string qualified_name() const;
+  // The line of the document the element stands on, as the tree records it
+  // (the line where its start tag ends); not needed by the readers, but by
+  // whoever reports where something stands.
+  int line() const noexcept {
+    return node_ != nullptr ? static_cast<int>(xmlGetLineNo(node_)) : line_;
+  }
   // The value of the first attribute of that name, as xmlGetProp reads it
   // from the tree: character and entity references resolved, white space
   // normalised as the parser does.
@@ -51,6 +57,7 @@ class Element {
   const xmlChar* prefix_ = nullptr;  // only when bound to no namespace
   const xmlChar** attributes_ = nullptr;
   int count_ = 0;
+  int line_ = 0;
 };
 
 // What a reader wants of the element it was just shown.

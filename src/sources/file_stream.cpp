@@ -183,7 +183,8 @@ class Stream {
     // Defaulted attributes come last and stay out of the tree (libxml2 adds
     // them only when asked to complete attributes, which no parse here is).
     const Element element =
-        Element::of_tag(name, prefix, uri, attributes, nb_attributes - nb_defaulted);
+        Element::of_tag(name, prefix, uri, attributes, nb_attributes - nb_defaulted,
+                        self.ctxt_->input != nullptr ? self.ctxt_->input->line : 0);
     self.guarded([&] {
       switch (self.handler_.start(element)) {
         case Want::kChildren:

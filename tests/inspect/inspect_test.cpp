@@ -13,34 +13,11 @@
 
 #include "host_table.hpp"
 #include "picture/drawing_holders.hpp"
+#include "run_inspector.hpp"
 #include "sources/file_stream.hpp"
 
 namespace brelund::testing {
 namespace {
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-Outcome inspect(std::vector<std::string> args, const char* directory = nullptr) {
-  args.insert(args.begin(), BRELUND_INSPECT_PATH);
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  gchar* out = nullptr;
-  gchar* err = nullptr;
-  gint wait_status = 0;
-  const bool spawned = g_spawn_sync(directory, argv.data(), nullptr, G_SPAWN_DEFAULT, nullptr,
-                                    nullptr, &out, &err, &wait_status, nullptr);
-  Outcome outcome{spawned && WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1,
-                  out != nullptr ? std::string(out) : std::string(),
-                  err != nullptr ? std::string(err) : std::string()};
-  g_free(out);
-  g_free(err);
-  return outcome;
-}
 
 class Inspector : public ::testing::Test {
  protected:
@@ -364,13 +341,15 @@ TEST_F(Inspector, ForecastMessagesSayWhatHappenedAndWhy) {
        "<weatherdata><meta/></weatherdata>",
        {},
        0,
-       "brelund-inspect: note: FILE has neither a location nor a forecast element"},
+       "brelund-inspect: note: FILE has neither a location nor a forecast element\n"
+       "brelund-inspect: 1 finding; brelund-inspect --check FILE says which"},
       // The swap is reported whatever the outcome.
       {"swapped.xml", good, "<weatherdata>", 3,
        "brelund-inspect: the plug-in moved the staged file FILE.new over FILE\n" + refused +
            "not well-formed XML at line 1: Premature end of data in tag weatherdata line 1"},
       {"fresh.xml", "<weatherdata>", good, 0,
-       "brelund-inspect: the plug-in moved the staged file FILE.new over FILE"},
+       "brelund-inspect: the plug-in moved the staged file FILE.new over FILE\n"
+       "brelund-inspect: 1 finding; brelund-inspect --check FILE says which"},
   };
   for (const Case& c : cases) {
     const std::string path = dir.path() + "/" + c.name;
@@ -404,17 +383,6 @@ TEST_F(Inspector, BareHourlyNamesAreFiles) {
   const Outcome run = inspect({"--json", "STATION.xml", "--hourly", "-"}, dir.path().c_str());
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("\"last_update\" : \"from the file\""), std::string::npos) << run.out;
-}
-
-// Names in `directory`, for checking that nothing half-written stays.
-std::vector<std::string> entries(const std::string& directory) {
-  std::vector<std::string> names;
-  GDir* dir = g_dir_open(directory.c_str(), 0, nullptr);
-  if (dir == nullptr) return names;
-  while (const char* name = g_dir_read_name(dir)) names.emplace_back(name);
-  g_dir_close(dir);
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 TEST_F(Inspector, PlotWritesEachFormatAndNothingElse) {

@@ -13,6 +13,7 @@ enum ExitStatus {
   kErrorDocument = 4,
   kHourlyUnreadable = 5,
   kPictureUnwritable = 6,
+  kFindings = 7,  // --check found something in at least one file
 };
 
 }  // namespace inspector

@@ -3,6 +3,9 @@
 
 #include <cstdio>
 
+#include "check/check_file.hpp"
+#include "check/derive.hpp"
+#include "check/report.hpp"
 #include "cli/exit_status.hpp"
 #include "cli/messages.hpp"
 #include "host/forecast_read.hpp"
@@ -36,15 +39,17 @@ bool read_hourly_document(const Options& options, Doc& hourly) {
   return static_cast<bool>(hourly);
 }
 
-int read_station(const Plugin& plugin, const std::string& file, StationData& station) {
-  const ForecastRead read = read_forecast(plugin, file, station);
+int read_station(const Plugin& plugin, const std::string& file, StationData& station,
+                 NotFound& not_found) {
+  ForecastRead read = read_forecast(plugin, file, station, Reading::kAsTheHost);
+  not_found = std::move(read.not_found);
   if (read.staged_moved) say::staged_moved(file);
   if (read.result == -2) {
     say::error_document(file);
     return kErrorDocument;
   }
   if (read.result < 0) {
-    say::forecast_unreadable(file, read.why);
+    say::forecast_unreadable(file, read.refusal.why);
     return kForecastUnreadable;
   }
   if (!station.holds(BRELUND_KEY_LOCATION) && !station.holds(BRELUND_KEY_FORECAST))
@@ -52,15 +57,30 @@ int read_station(const Plugin& plugin, const std::string& file, StationData& sta
   return kOk;
 }
 
-int show(const Options& options, plot::PictureFile& picture, const Stored& stored) {
-  if (!options.plot.empty()) {
-    std::string why;
-    if (picture.write(plot::build_scene(stored, options.files.front()), why)) return kOk;
-    say::picture_unwritable(options.plot, why);
-    return kPictureUnwritable;
+int draw(const Options& options, plot::PictureFile& picture, const Stored& stored,
+         const NotFound& not_found) {
+  const std::string& file = options.files.front();
+  // An empty forecast's note says why, when a finding does.
+  const std::string why =
+      stored.days.empty() ? check::why_no_days(check::findings_after(file, stored, not_found)) : "";
+  std::string failure;
+  if (picture.write(plot::build_scene(stored, file, why), failure)) return kOk;
+  say::picture_unwritable(options.plot, failure);
+  return kPictureUnwritable;
+}
+
+int show(const Options& options, plot::PictureFile& picture, const Stored& stored,
+         const NotFound& not_found) {
+  if (!options.plot.empty()) return draw(options, picture, stored, not_found);
+  if (options.json) {
+    const std::string text = render_json(stored);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return kOk;
   }
-  const std::string text = options.json ? render_json(stored) : render_text(stored);
+  const std::string text = render_text(stored);
   std::fwrite(text.data(), 1, text.size(), stdout);
+  const std::size_t found = check::findings_after(options.files.front(), stored, not_found).size();
+  if (found > 0) say::findings(check::findings_counted(found), options.files.front());
   return kOk;
 }
 
@@ -73,12 +93,14 @@ int inspect(const Plugin& plugin, const Options& options) {
   if (!read_hourly_document(options, hourly)) return kHourlyUnreadable;
   const std::string& file = options.files.front();
   StationData station(plugin);  // released on every way out
-  if (const int status = read_station(plugin, file, station); status != kOk) return status;
+  NotFound not_found;
+  if (const int status = read_station(plugin, file, station, not_found); status != kOk)
+    return status;
   if (hourly && !read_detail(plugin, file, hourly.get(), station)) {
     say::hourly_refused(options.hourly);
     return kHourlyUnreadable;
   }
-  return show(options, picture, Stored(station.get()));
+  return show(options, picture, Stored(station.get()), not_found);
 }
 
 }  // namespace inspector

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "cli/check_run.hpp"
 #include "cli/exit_status.hpp"
 #include "cli/inspect.hpp"
 #include "cli/messages.hpp"
@@ -51,7 +52,7 @@ int run(const std::string& plugin_path, const Options& options) {
     say::plugin_not_initialised();
     return kPluginUnusable;
   }
-  const int status = inspect(plugin, options);
+  const int status = options.check ? check_files(plugin, options) : inspect(plugin, options);
   plugin.source_destroy();
   return status;
 }

@@ -49,4 +49,9 @@ void picture_unwritable(const std::string& picture, const std::string& why) {
   line("cannot write picture " + picture + ": " + why);
 }
 
+// After a table: the check would have something to say of this file.
+void findings(const std::string& counted, const std::string& file) {
+  line(counted + "; brelund-inspect --check " + file + " says which");
+}
+
 }  // namespace inspector::say

@@ -17,5 +17,6 @@ void nothing_stored(const std::string& file);
 void hourly_unreadable(const std::string& file, const std::string& why);
 void hourly_refused(const std::string& file);
 void picture_unwritable(const std::string& picture, const std::string& why);
+void findings(const std::string& counted, const std::string& file);
 
 }  // namespace inspector::say

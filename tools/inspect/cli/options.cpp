@@ -12,25 +12,29 @@ namespace {
 
 using brelund::GPtr;
 
-constexpr const char* kUsage = "Usage:\n  brelund-inspect [OPTION...] FILE";
+constexpr const char* kUsage =
+    "Usage:\n  brelund-inspect [OPTION...] FILE\n  brelund-inspect --check [--json] FILE...";
 
 constexpr const char* kSummary =
     "Reads a station's forecast file through the tarnvale forecast plug-in, as the host does, "
     "and shows the station data.\n"
-    "The file is handled like the host's own copy: a waiting FILE.new is first renamed over it.";
+    "The file is handled like the host's own copy: a waiting FILE.new is first renamed over it.\n"
+    "With --check, says for each FILE how what the plug-in stores differs from what the "
+    "document says, as FILE:LINE: message [code]; it changes no file.";
 
 constexpr const char* kDescription =
     "Exit status: 0 read, 1 usage, 2 plug-in missing, not loadable or failed to initialise, "
     "3 forecast file unreadable (-1; the message says why), 4 error document from the service "
     "(-2), 5 hourly document unreadable, 6 picture cannot be written (--plot: unknown extension, "
-    "or no file can be made there).\n"
+    "or no file can be made there), 7 --check found something in at least one FILE (a file the "
+    "plug-in refuses, a missing one included); with --check, 0 means no findings at all.\n"
     "See brelund-inspect(1) for more.";
 
 // Where GOption puts what it parses; its strings are owned from then on.
 struct Raw {
   gchar *plugin = nullptr, *hourly = nullptr, *plot = nullptr;
   gchar** files = nullptr;
-  gboolean json = FALSE, version = FALSE, help = FALSE;
+  gboolean json = FALSE, check = FALSE, version = FALSE, help = FALSE;
 };
 
 GPtr<GOptionContext> make_context(Raw& raw) {
@@ -42,6 +46,10 @@ GPtr<GOptionContext> make_context(Raw& raw) {
        "FILE"},
       {"json", 'j', 0, G_OPTION_ARG_NONE, &raw.json,
        "Print the station data exactly as stored, as JSON", nullptr},
+      {"check", 'c', 0, G_OPTION_ARG_NONE, &raw.check,
+       "Say how what the plug-in stores from each FILE differs from what the document says "
+       "(see brelund-inspect(1) and docs/checks.md); writes no file",
+       nullptr},
       {"plot", 'P', 0, G_OPTION_ARG_FILENAME, &raw.plot,
        "Draw the station data as a meteogram into OUT (.svg, .png or .pdf) instead of the table",
        "OUT"},
@@ -77,6 +85,7 @@ Options taken(const Raw& raw) {
   if (hourly) options.hourly = hourly.get();
   if (plot) options.plot = plot.get();
   options.json = raw.json;
+  options.check = raw.check;
   options.version = raw.version;
   options.help = raw.help;
   for (gchar** file = files.get(); file != nullptr && *file != nullptr; ++file)
@@ -101,6 +110,12 @@ std::optional<Options> parse_options(int argc, char** argv) {
   if (!parsed) return usage_error(error->message);
   if (options.help) print_help(context.get());
   if (options.help || options.version) return options;
+  if (options.check) {
+    if (options.files.empty()) return usage_error("give at least one forecast file to check");
+    if (!options.hourly.empty() || !options.plot.empty())
+      return usage_error("--check takes neither --hourly nor --plot");
+    return options;
+  }
   if (options.files.size() != 1) return usage_error("give exactly one forecast file (see --help)");
   return options;
 }

@@ -13,6 +13,7 @@ struct Options {
   std::string hourly;  // empty: none
   std::string plot;    // empty: no picture
   bool json = false;
+  bool check = false;  // --check: findings for each of `files`
   bool version = false;
   bool help = false;
   std::vector<std::string> files;

@@ -65,20 +65,20 @@ std::string why_file_refused(sources::FileFault fault) {
 }
 
 // What the plug-in's stream makes of the file; empty when it reads it whole.
-std::string why_stream_refused(const std::string& path) {
+Refusal why_stream_refused(const std::string& path) {
   NothingWanted nothing;
   const sources::StreamResult read = sources::read_file(path.c_str(), nothing);
   switch (read.outcome) {
     case Outcome::kRead:
       return {};
     case Outcome::kUnreadable:
-      return why_file_refused(sources::file_fault(path.c_str()));
+      return {why_file_refused(sources::file_fault(path.c_str()))};
     case Outcome::kMalformed:
-      return not_well_formed(read.error);
+      return {not_well_formed(read.error), read.error.domain == XML_FROM_IO ? 0 : read.error.line};
     case Outcome::kOverLimit:
-      return over(read.limit);
+      return {over(read.limit)};
     case Outcome::kDeclaresExpansions:
-      return "its DTD declares an entity or an attribute default, which the plug-in refuses";
+      return {"its DTD declares an entity or an attribute default, which the plug-in refuses"};
   }
   return {};
 }
@@ -95,19 +95,20 @@ std::string not_well_formed(const sources::FirstError& first) {
   return "not well-formed XML at line " + std::to_string(first.line) + ": " + first.message;
 }
 
-std::string why_unreadable(const std::string& path) {
+Refusal why_unreadable(const std::string& path) {
   // In the plug-in's order: readable and a regular file, read whole and
   // within its limits, then a file name it can take a station from.
   const sources::FileFault fault = sources::file_fault(path.c_str());
-  if (fault != sources::FileFault::kNone) return why_file_refused(fault);
-  std::string why = why_stream_refused(path);
-  if (!why.empty()) return why;
+  if (fault != sources::FileFault::kNone) return {why_file_refused(fault)};
+  Refusal refusal = why_stream_refused(path);
+  if (!refusal.why.empty()) return refusal;
   if (!brelund::entry::names_station(path.c_str()))
-    return "its name has no \".\", and the plug-in takes the station from a name like "
-           "STATION.xml";
+    return {
+        "its name has no \".\", and the plug-in takes the station from a name like "
+        "STATION.xml"};
   // Read whole and named well: only what the read would build is left.
-  return "it holds more station data than the plug-in builds from one file (" +
-         std::to_string(brelund::readers::kMaxBuiltBytes >> 20) + " MiB), or memory ran out";
+  return {"it holds more station data than the plug-in builds from one file (" +
+          std::to_string(brelund::readers::kMaxBuiltBytes >> 20) + " MiB), or memory ran out"};
 }
 
 }  // namespace inspector

@@ -13,8 +13,13 @@ namespace inspector {
 
 // Why get_station_weather_data returned -1 for `path` (the path it was
 // given, after any staged-file swap): in a few words on one line, the
-// first cause in the order the plug-in meets them. Prints nothing.
-std::string why_unreadable(const std::string& path);
+// first cause in the order the plug-in meets them, and the line of the
+// document where it lies, when it has one. Prints nothing.
+struct Refusal {
+  std::string why;
+  int line = 0;
+};
+Refusal why_unreadable(const std::string& path);
 
 // The words for a file that cannot be opened (`error` is an errno value),
 // and for libxml2's first complaint about one that is not well-formed.

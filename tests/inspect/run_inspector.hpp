@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+// The inspector run as a command, as its users run it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace brelund::testing {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the built brelund-inspect with `args`, in `directory` when given.
+Outcome inspect(std::vector<std::string> args, const char* directory = nullptr);
+
+// The names in `directory`, sorted: for checking that nothing was left or
+// made there.
+std::vector<std::string> entries(const std::string& directory);
+
+}  // namespace brelund::testing
