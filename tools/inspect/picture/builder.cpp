@@ -60,7 +60,8 @@ std::optional<std::size_t> SceneBuilder::axis(const Box& frame, const Box& inner
                                               const std::vector<double>& values,
                                               const AxisSpec& spec) {
   if (values.empty()) return std::nullopt;  // an axis with nothing on it would invent a range
-  const Scale scale = scale_for(values, spec.span, spec.from_zero, inner.height >= 150 ? 5 : 2);
+  const int target = inner.height >= 150 ? 5 : inner.height >= 60 ? 3 : 2;
+  const Scale scale = scale_for(values, spec.span, spec.from_zero, target);
   const bool right = spec.right;
   Axis axis{spec.title, inner, scale.low, scale.high, right, spec.colour, {}};
   const double edge = right ? frame.right() + kTickOut : frame.x - kTickOut;
