@@ -79,6 +79,9 @@ TEST_F(Check, EachKindStandsOnItsFirstLine) {
       {"empty.xml", "",
        "FILE:1: the plug-in refuses the file and stores nothing (-1): not well-formed XML at "
        "line 1: Document is empty [refused]"},
+      {"binary.xml", std::string("\x00\x01\x02\xff garbage", 12),
+       "FILE:1: the plug-in refuses the file and stores nothing (-1): not well-formed XML at "
+       "line 1: Document is empty [refused]"},
   };
   for (const auto& c : cases) {
     const std::string path = dir.write(c.name, c.document);

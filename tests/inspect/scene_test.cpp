@@ -15,6 +15,7 @@
 #include "host/plugin.hpp"
 #include "host_table.hpp"
 #include "outputs/stored.hpp"
+#include "picture/painter.hpp"
 #include "tarnvale-brelund-source.h"
 
 namespace brelund::testing {
@@ -33,6 +34,7 @@ class SceneOf : public ::testing::Test {
   }
   void TearDown() override {
     if (plugin.source_destroy != nullptr) plugin.source_destroy();
+    inspector::plot::release_font_caches();  // the scene measured its texts with them
   }
   // Reads `forecast` (and `hourly`, when given) as the inspector does into
   // `table`; returns the plug-in's day count.

@@ -3,7 +3,7 @@
 
 #include <json-glib/json-glib.h>
 
-#include "holders.hpp"
+#include "outputs/json.hpp"
 
 namespace inspector::check {
 namespace {
@@ -106,12 +106,7 @@ std::string report_json(const std::vector<FileReport>& reports) {
   }
   json_builder_end_array(b);
   json_builder_end_object(b);
-  g_autoptr(JsonNode) root = json_builder_get_root(b);
-  g_autoptr(JsonGenerator) generator = json_generator_new();
-  json_generator_set_pretty(generator, TRUE);
-  json_generator_set_root(generator, root);
-  const brelund::GPtr<gchar> text(json_generator_to_data(generator, nullptr));
-  return std::string(text.get()) + "\n";
+  return pretty_json(b);
 }
 
 }  // namespace inspector::check

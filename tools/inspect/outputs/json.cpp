@@ -76,12 +76,16 @@ void add_entries(JsonBuilder* builder, const Stored& stored) {
 
 }  // namespace
 
+// json-glib's own cleanups (GLib's g_autoptr) release its objects.
 std::string render_json(const Stored& stored) {
-  // json-glib's own cleanups (GLib's g_autoptr) release its objects.
   g_autoptr(JsonBuilder) builder = json_builder_new();
   json_builder_begin_object(builder);
   add_entries(builder, stored);
   json_builder_end_object(builder);
+  return pretty_json(builder);
+}
+
+std::string pretty_json(JsonBuilder* builder) {
   g_autoptr(JsonNode) root = json_builder_get_root(builder);
   g_autoptr(JsonGenerator) generator = json_generator_new();
   json_generator_set_pretty(generator, TRUE);

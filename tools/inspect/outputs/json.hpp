@@ -3,6 +3,8 @@
 // objects (keys sorted), lists as arrays in order, null values as null.
 #pragma once
 
+#include <json-glib/json-glib.h>
+
 #include <string>
 
 #include "outputs/stored.hpp"
@@ -10,5 +12,9 @@
 namespace inspector {
 
 std::string render_json(const Stored& stored);
+
+// What `builder` built, as the inspector prints every JSON document:
+// indented, with a final newline.
+std::string pretty_json(JsonBuilder* builder);
 
 }  // namespace inspector
