@@ -15,7 +15,9 @@
 #include "host/plugin.hpp"
 #include "host_table.hpp"
 #include "outputs/stored.hpp"
+#include "picture/hour_dates.hpp"
 #include "picture/painter.hpp"
+#include "picture/typeset.hpp"
 #include "tarnvale-brelund-source.h"
 
 namespace brelund::testing {
@@ -110,11 +112,21 @@ void expect_sound(const Scene& scene, const std::string& name) {
     EXPECT_NEAR(std::hypot(arrow.dx, arrow.dy), 1.0, 1e-9) << name;
   for (const auto& row : scene.absent_rows)
     for (const Box& frame : scene.frames) EXPECT_FALSE(row.near(frame, 0)) << name;
+  // Each absent value stands in a row whose name, in the margin beside it,
+  // says which quantity is absent.
   for (const auto& gap : scene.gaps) {
-    bool in_a_row = false;
-    for (const auto& row : scene.absent_rows) in_a_row |= contains(row, gap.at, 0);
-    EXPECT_TRUE(in_a_row) << name << " " << gap.key;
+    const Box* row = nullptr;
+    for (const auto& r : scene.absent_rows)
+      if (contains(r, gap.at, 0)) row = &r;
+    ASSERT_NE(row, nullptr) << name << " " << gap.key;
+    bool named = false;
+    for (const auto& label : scene.labels)
+      named |= label.text.rfind("no ", 0) == 0 && label.extent.right() < row->x &&
+               label.extent.y >= row->y - 1 && label.extent.bottom() <= row->bottom() + 1;
+    EXPECT_TRUE(named) << name << " " << gap.key;
   }
+  for (const auto& label : scene.labels)
+    EXPECT_TRUE(label.text.empty() || label.extent.width > 0) << name << " " << label.text;
   expect_labels_clear(scene, name);
 }
 
@@ -293,6 +305,54 @@ TEST_F(SceneOf, EmptyAndLongForecastsSayWhatIsNotDrawn) {
   EXPECT_EQ(scene.columns.size(), inspector::plot::kMaxDays);
   EXPECT_EQ(scene.days_left_out, 1234u);
   EXPECT_NE(label_with(scene, "1,234 days left out"), nullptr);
+}
+
+// The texts are measured as they are painted: the rules above hold for the
+// picture, not for an estimate of it.
+TEST(Typeset, MeasuringSetsTextAsPaintingDoes) {
+  using inspector::plot::Align;
+  using inspector::plot::Label;
+  const inspector::plot::CairoPtr<cairo_surface_t> surface(
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, 10, 10));
+  const inspector::plot::CairoPtr<cairo_t> cr(cairo_create(surface.get()));
+  {
+    inspector::plot::Typesetter measuring, painting(cr.get());
+    for (const Label& label :
+         {Label{"Tåke", 100, 20, 8.5, {}, Align::kCentre},
+          Label{"Partly Cloudy and rain", 50, 5, 10, {}, Align::kCentre, true, 52, 2},
+          Label{"no precipitation", 80, 0, 8.5, {}, Align::kRight}}) {
+      const Box a = measuring.set(label), b = painting.set(label);
+      EXPECT_EQ(a.x, b.x) << label.text;
+      EXPECT_EQ(a.width, b.width) << label.text;
+      EXPECT_EQ(a.height, b.height) << label.text;
+      EXPECT_LE(a.width, label.width > 0 ? label.width : a.width) << label.text;
+    }
+  }
+  inspector::plot::release_font_caches();
+}
+
+// The hours carry only their hour: the dates come from the last update,
+// in the forms the service writes it, or not at all.
+TEST(HourDates, TheFirstHourIsDatedFromTheLastUpdate) {
+  const struct {
+    const char* update;
+    int first_hour;
+    const char* date;  // null: none
+  } cases[] = {
+      {"12/8/26 4:10 AM CET", 5, "Dec 08"}, {"12/8/26 4:10 AM CET", 3, "Dec 09"},
+      {"12/31/26 11:50 PM", 0, "Jan 01"},   {"12/8/26 12:05 AM", 0, "Dec 08"},
+      {"2026-02-28T22:00", 1, "Mar 01"},    {"2026-12-08", 3, "Dec 08"},
+      {"12/8/2026", 23, "Dec 08"},          {"13/40/26 4:10 AM", 5, nullptr},
+      {"last Tuesday", 5, nullptr},         {"", 5, nullptr},
+  };
+  for (const auto& c : cases) {
+    const auto date = inspector::plot::first_hour_date(c.update, c.first_hour);
+    ASSERT_EQ(date.has_value(), c.date != nullptr) << c.update;
+    if (date) {
+      EXPECT_EQ(inspector::plot::date_shown(*date), c.date) << c.update;
+    }
+  }
+  EXPECT_FALSE(inspector::plot::first_hour_date(nullptr, 5));
 }
 
 }  // namespace
