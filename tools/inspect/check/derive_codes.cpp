@@ -24,7 +24,8 @@ std::string listed(const std::vector<Item>& items) {
   for (std::size_t i = 0; i < items.size() && i < kShown; ++i)
     text += std::string(i == 0 ? "" : ", ") + "\"" + items[i].text + "\" (" +
             std::to_string(items[i].count) + ")";
-  if (items.size() > kShown) text += " and " + std::to_string(items.size() - kShown) + " more";
+  if (items.size() > kShown)
+    text += " and " + std::to_string(items.size() - kShown) + " more (all of them in --json)";
   return text;
 }
 
