@@ -41,9 +41,12 @@ set(CPACK_DEBIAN_PLUGIN_PACKAGE_NAME "${BRELUND_DEB_PLUGIN}")
 set(CPACK_DEBIAN_PLUGIN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PLUGIN_DESCRIPTION "forecast-source plug-in for the tarnvale weather application
 tarnvale loads libtarnvale-brelund-source.so from its plug-in directory to
-read the forecast service's XML forecasts and hour-by-hour documents into
-station data, translating symbol numbers and condition names into tarnvale's
-icon codes and English texts.
+read the forecast service's XML forecast files, and the hourly detail
+documents (an hbhf element of hour elements) that tarnvale parses itself,
+into station data, translating symbol numbers and condition names into
+tarnvale's icon codes and English texts. The service's hour-by-hour forecast,
+whose time elements have no period, is no hourly detail document: read as a
+forecast, it gives no days.
 .
 The plug-in reads only the file it is given, opens no connection and refuses
 documents that declare entities or exceed its size limits.")
@@ -88,9 +91,11 @@ endforeach()
 set(CPACK_DEBIAN_INSPECTOR_DESCRIPTION "inspect forecast files through the tarnvale forecast-source plug-in
 brelund-inspect loads the installed tarnvale forecast-source plug-in as the
 tarnvale weather application does, reads a station's forecast file (and
-optionally an hour-by-hour document) through it and prints the station data
-it stored, as a table or as JSON, or draws it as a meteogram in SVG, PNG or
-PDF.
+optionally an hourly detail document, an hbhf element of hour elements)
+through it and prints the station data it stored, as a table or as JSON, or
+draws it as a meteogram in SVG, PNG or PDF. With --check it says, line by
+line, how what the plug-in stores from each forecast file differs from what
+the document says.
 .
 When the plug-in cannot read a file, brelund-inspect says why: the file
 cannot be opened, is not well-formed XML (at which line), exceeds one of the

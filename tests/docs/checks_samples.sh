@@ -1,0 +1,74 @@
+#!/bin/sh
+# SPDX-License-Identifier: MIT
+# Keeps docs/checks.md true: every sample (an ```xml block followed by a
+# plain ``` block) is written to a scratch doc.xml and checked with
+# `brelund-inspect --check doc.xml` there, which must print exactly the
+# plain block and exit 7 (0 when it says "no findings"). A section per code,
+# "## `code`", in the inspector's order (the kNames table of
+# tools/inspect/check/derive.cpp), each showing its own code, so that a code
+# added without its entry fails.
+#
+# Usage: checks_samples.sh BUILD-DIR CHECKS.md
+set -eu
+build=$(cd "$1" && pwd -P)
+doc=$2
+names=$(dirname "$0")/../../tools/inspect/check/derive.cpp
+# A path, not a document, shows it.
+unshown=long-path
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# The samples: doc.N, shown.N, and in "index" for each N its section's code
+# ("-" outside a code's section) and the line its document starts on.
+awk -v dir="$work" '
+  /^## / { code = "-"; if (match($0, /^## `[a-z-]+`$/)) code = substr($0, 5, RLENGTH - 5) }
+  block == "" && /^```xml$/ { block = "doc"; n++; start = NR + 1
+                              printf "" > (dir "/doc." n); next }
+  block == "" && /^```$/ && n > 0 && !(n in shown) {
+    block = "shown"; shown[n] = 1; printf "" > (dir "/shown." n)
+    printf "%d %s %d\n", n, code, start > (dir "/index"); next }
+  block == "" && /^```/ { block = "other"; next }
+  block != "" && /^```$/ { block = ""; next }
+  block == "doc" || block == "shown" { print > (dir "/" block "." n) }
+' "$doc"
+[ -f "$work/index" ] || { echo "no samples in $doc"; exit 1; }
+
+failed=0
+fail() { echo "$doc: $*"; failed=$((failed + 1)); }
+
+while read -r n code start; do
+  mkdir "$work/run.$n"
+  cp "$work/doc.$n" "$work/run.$n/doc.xml"
+  status=0
+  (cd "$work/run.$n" && LC_ALL=C.UTF-8 "$build/brelund-inspect" --check doc.xml) \
+    >"$work/out.$n" 2>&1 </dev/null || status=$?
+  expected=7
+  tail -n 1 "$work/shown.$n" | grep -q ', no findings$' && expected=0
+  if ! cmp -s "$work/shown.$n" "$work/out.$n"; then
+    fail "the sample at line $start prints otherwise"
+    echo "--- shown"; cat "$work/shown.$n"; echo "--- printed"; cat "$work/out.$n"; echo "---"
+  elif [ "$status" -ne "$expected" ]; then
+    fail "the sample at line $start exits $status, not $expected"
+  fi
+  if [ "$code" != - ] && ! grep -q "\[$code\]\$" "$work/shown.$n"; then
+    fail "the sample at line $start, under $code, does not show [$code]"
+  fi
+done < "$work/index"
+
+# The codes, in order: as the inspector names them, and as the sections do.
+sed -n '/kNames\[\] = {/,/};/p' "$names" | grep -o '"[a-z-]*"' | tr -d '"' > "$work/codes"
+[ -s "$work/codes" ] || fail "no codes found in $names"
+sed -n 's/^## `\([a-z-]*\)`$/\1/p' "$doc" > "$work/sections"
+if ! cmp -s "$work/codes" "$work/sections"; then
+  fail "the sections are not the inspector's codes in its order (< codes, > sections):"
+  diff "$work/codes" "$work/sections" || true
+fi
+while read -r code; do
+  case " $unshown " in *" $code "*) continue ;; esac
+  awk -v c="$code" '$2 == c { found = 1 } END { exit !found }' "$work/index" ||
+    fail "the section of $code has no sample"
+done < "$work/codes"
+
+[ "$failed" -eq 0 ] || { echo "$failed problem(s) in $doc"; exit 1; }
+echo "every code of $doc has its section, and every sample shows what --check prints"
