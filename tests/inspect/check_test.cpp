@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,9 @@ TEST_F(Check, EachKindStandsOnItsFirstLine) {
       {"untimed.xml", clean("</time><time>"),
        "FILE:4: a time element without a period: no day opens or closes there, and its values "
        "count toward the period before it [time-without-period]"},
+      {"late.xml", std::regex_replace(clean(), std::regex("\n</tabular>"), "\n<time/>\n</tabular>"),
+       "FILE:12: a time element without a period, where no day record is open: nothing of it is "
+       "stored [time-without-period]"},
       {"unset.xml", clean(R"(<temperature value="2147483647"/>)"),
        "FILE:4: a temperature of 2147483647 counts as none (2147483647 is the plug-in's unset "
        "value): the day's next temperature replaces it, whatever it is [unset-temperature]"},
@@ -59,14 +63,14 @@ TEST_F(Check, EachKindStandsOnItsFirstLine) {
        "FILE:4: temperature \"x7\" is read as 0: the plug-in reads the leading whole number of a "
        "text [not-a-number]"},
       {"speedless.xml", clean("<windSpeed/>"),
-       "FILE:4: a windSpeed without mps: the plug-in has nothing to convert or translate, and "
-       "stores nothing for that value [value-left-out]"},
+       "FILE:4: a windSpeed without mps: no wind speed is stored (the plug-in has nothing to "
+       "convert or translate) [value-left-out]"},
       {"storm.xml", clean(R"(<windSpeed mps="700000"/>)"),
        "FILE:4: a wind speed of 700000 m/s overflows the contract's 32-bit km/h; the plug-in "
        "stores the exact 2520000 [wind-overflow]"},
       {"symbol.xml", clean(R"(<symbol number="16" name="Skyet"/>)"),
-       "FILE:4: symbol numbers without an icon code, stored as their table key with a \"Not "
-       "found\" line on standard error at each use: \"night16\" (1) [untranslated-symbol]"},
+       "FILE:4: symbol numbers without an icon code: each lookup writes a \"Not found\" line, "
+       "and an open day record stores the table key instead: \"night16\" [untranslated-symbol]"},
       {"zone.xml", clean("", R"(<timezone utcoffsetMinutes="570"/>)"),
        "FILE:2: an offset of 570 minutes (UTC+9:30) is stored as 9: station_time_zone is in "
        "whole hours, truncated [zone-not-whole-hours]"},

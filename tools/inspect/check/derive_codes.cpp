@@ -18,12 +18,14 @@ std::string number_of(const std::string& key) {
   return {};
 }
 
+// Each with its count, unless there is one: the finding's count says it.
 std::string listed(const std::vector<Item>& items) {
   constexpr std::size_t kShown = 8;
   std::string text;
-  for (std::size_t i = 0; i < items.size() && i < kShown; ++i)
-    text += std::string(i == 0 ? "" : ", ") + "\"" + items[i].text + "\" (" +
-            std::to_string(items[i].count) + ")";
+  for (std::size_t i = 0; i < items.size() && i < kShown; ++i) {
+    text += std::string(i == 0 ? "" : ", ") + "\"" + items[i].text + "\"";
+    if (items.size() > 1) text += " (" + std::to_string(items[i].count) + ")";
+  }
   if (items.size() > kShown)
     text += " and " + std::to_string(items.size() - kShown) + " more (all of them in --json)";
   return text;
@@ -53,13 +55,15 @@ void code_findings(const Facts& facts, const NotFound& not_found, std::vector<Fi
   }
   if (not_found.others > 0) names.push_back({"(others)", not_found.others, 0});
   if (!names.empty())
-    out.push_back(finding_of(Code::kUntranslatedName, std::move(names),
-                             "condition names not in the plug-in's table, stored untranslated with "
-                             "a \"Not found\" line on standard error at each use: "));
+    out.push_back(
+        finding_of(Code::kUntranslatedName, std::move(names),
+                   "condition names not in the plug-in's table: each lookup writes a "
+                   "\"Not found\" line, and an open day record stores the name as it is: "));
   if (!symbols.empty())
-    out.push_back(finding_of(Code::kUntranslatedSymbol, std::move(symbols),
-                             "symbol numbers without an icon code, stored as their table key with "
-                             "a \"Not found\" line on standard error at each use: "));
+    out.push_back(
+        finding_of(Code::kUntranslatedSymbol, std::move(symbols),
+                   "symbol numbers without an icon code: each lookup writes a \"Not "
+                   "found\" line, and an open day record stores the table key instead: "));
 }
 
 }  // namespace inspector::check

@@ -48,7 +48,7 @@ std::string periods_of(std::uint8_t periods) {
   for (unsigned k = 0; k < 4; ++k)
     if (periods & (1u << k)) text += (count++ == 0 ? "" : ", ") + std::to_string(k);
   if (count == 0) return "no numbered period";
-  return (count == 1 ? "period " : "periods ") + text + " alone";
+  return (count == 1 ? "period " : "periods ") + text + (count < 4 ? " alone" : "");
 }
 
 // Empty when the record is whole.
@@ -63,6 +63,7 @@ std::string partial(const Day& day) {
 }
 
 const char* null_key(GHashTable* record) {
+  if (record == nullptr) return nullptr;
   GHashTableIter at;
   gpointer key = nullptr, value = nullptr;
   g_hash_table_iter_init(&at, record);
@@ -85,13 +86,10 @@ void day_findings(const Stored& stored, const Facts& facts, std::vector<Finding>
   Finding partial_days{Code::kPartialDay, 0, 0, {}, {}, {}};
   Finding same_date{Code::kSameDate, 0, 0, {}, {}, {}};
   Finding no_temperature{Code::kNoTemperature, 0, 0, {}, {}, {}};
-  Finding null_value{Code::kNullValue,
-                     facts.null_location.line,
-                     facts.null_location.count,
-                     "a location without latitude or longitude: that key is stored with a null "
-                     "value",
-                     {},
-                     {}};
+  Finding null_value{Code::kNullValue, 0, 0, {}, {}, {}};
+  if (const char* key = null_key(stored.location))
+    note(null_value, facts.null_values.line,
+         std::string("the location stores ") + key + " with a null value");
   for (std::size_t k = 0; k < stored.days.size(); ++k) {
     const Day day = day_at(stored, facts, k);
     if (const std::string why = partial(day); !why.empty()) note(partial_days, day.line, why);
@@ -106,6 +104,12 @@ void day_findings(const Stored& stored, const Facts& facts, std::vector<Finding>
     if (const char* key = null_key(day.record))
       note(null_value, day.line,
            day.name + " stores " + key + " with a null value: its element lacks the attribute");
+  }
+  // Where the stream saw the element that lacks its attribute, it says so.
+  if (null_value.count > 0 && facts.null_values) {
+    null_value.line = facts.null_values.line;
+    null_value.message =
+        facts.null_values.text + ": the key it fills is stored with a null value, not left out";
   }
   for (Finding* finding : {&partial_days, &same_date, &no_temperature, &null_value})
     if (finding->count > 0) out.push_back(std::move(*finding));

@@ -61,10 +61,11 @@ void periods(const Facts& facts, std::vector<Finding>& out) {
         {{"time_elements", std::to_string(facts.times.count), true}});
   } else if (facts.untimed) {
     add(out, Code::kTimeWithoutPeriod, facts.untimed,
-        facts.untimed_early.count == facts.untimed.count
-            ? "a time element without a period, before any with one: nothing of it is stored"
-            : "a time element without a period: no day opens or closes there, and its values "
-              "count toward the period before it");
+        facts.untimed.text == "open"
+            ? "a time element without a period: no day opens or closes there, and its values "
+              "count toward the period before it"
+            : "a time element without a period, where no day record is open: nothing of it is "
+              "stored");
   }
 }
 
@@ -130,9 +131,7 @@ void numbers(const Facts& facts, std::vector<Finding>& out) {
         {{"value", facts.unset_temperature.text}});
   if (facts.left_out)
     add(out, Code::kValueLeftOut, facts.left_out,
-        facts.left_out.text +
-            ": the plug-in has nothing to convert or translate, and stores "
-            "nothing for that value");
+        facts.left_out.text + " (the plug-in has nothing to convert or translate)");
 }
 
 }  // namespace

@@ -93,8 +93,9 @@ void DocumentFacts::at_root(const Element& element) {
 
 void DocumentFacts::in_location(const Element& element) {
   if (element.named("location")) {
-    if (!element.attribute("latitude") || !element.attribute("longitude"))
-      facts_.null_location.add(element.line());
+    for (const char* attribute : {"latitude", "longitude"})
+      if (!element.attribute(attribute))
+        facts_.null_values.add(element.line(), std::string("a location without ") + attribute);
     return;
   }
   if (!element.named("timezone")) return;
@@ -109,11 +110,11 @@ void DocumentFacts::begin_time(const Element& time) {
   const int line = time.line();
   facts_.times.add(line);
   const Value period = time.attribute("period");
-  if (!period) {
-    facts_.untimed.add(line);
-    if (!any_period_) facts_.untimed_early.add(line);
-  }
-  any_period_ |= static_cast<bool>(period);
+  // Without a period nothing opens or closes: the values go to the record
+  // open, under the last period's kind, if there is one.
+  if (!period)
+    facts_.untimed.add(line,
+                       periods_.open() && periods_.kind() != PeriodKind::other ? "open" : "closed");
   const auto step = periods_.begin(period ? period.get() : nullptr);
   if (step.drops) facts_.dropped.add(static_cast<int>(open_line_));
   if (step.opens) {
@@ -139,6 +140,18 @@ void DocumentFacts::in_time(const Element& element) {
     wind_speed(element);
   else if (element.named("sunr") || element.named("suns"))
     facts_.sun_times.add(element.line());
+  else if (element.named("pressure") || element.named("precipitation"))
+    null_value(element, "value");
+  else if (element.named("windDirection"))
+    null_value(element, "code");
+}
+
+// A missing attribute still stores its key, with a null value, where the
+// element's value is stored.
+void DocumentFacts::null_value(const Element& element, const char* attribute) {
+  if (!periods_.open() || periods_.kind() == PeriodKind::other || element.attribute(attribute))
+    return;
+  facts_.null_values.add(element.line(), "a " + element.qualified_name() + " without " + attribute);
 }
 
 // Values are noted only where the plug-in stores them: in an open day
@@ -157,13 +170,16 @@ void DocumentFacts::symbol(const Element& element) {
   const Value number = element.attribute("number"), name = element.attribute("name");
   if (number) facts_.numbers.add(number.get(), element.line());
   if (name) facts_.names.add(name.get(), element.line());
-  if (!number || !name) facts_.left_out.add(element.line(), "a symbol without number or name");
+  if (!number) facts_.left_out.add(element.line(), "a symbol without number: no icon is stored");
+  if (!name)
+    facts_.left_out.add(element.line(), "a symbol without name: no condition text is stored");
 }
 
 void DocumentFacts::wind_speed(const Element& element) {
   if (!periods_.open() || periods_.kind() == PeriodKind::other) return;
   const Value mps = element.attribute("mps");
-  if (!mps) return facts_.left_out.add(element.line(), "a windSpeed without mps");
+  if (!mps)
+    return facts_.left_out.add(element.line(), "a windSpeed without mps: no wind speed is stored");
   number_read(facts_.not_a_number, element, "windSpeed mps", mps.get());
   if (leading_int(mps.get()) >= kOverflowingMps)
     facts_.wind_overflow.add(element.line(), mps.get());

@@ -40,12 +40,12 @@ class DocumentFacts final : public brelund::sources::ElementHandler {
   void temperature(const brelund::sources::Element& element);
   void symbol(const brelund::sources::Element& element);
   void wind_speed(const brelund::sources::Element& element);
+  void null_value(const brelund::sources::Element& element, const char* attribute);
 
   static constexpr std::size_t kDepth = 5;  // root, forecast, tabular, time, value
   std::array<Scope, kDepth> scopes_{};
   std::size_t depth_ = 0;
   brelund::readers::DayPeriods periods_;
-  bool any_period_ = false;
   std::uint32_t open_line_ = 0;    // of the `time` that opened the open record
   std::uint8_t open_periods_ = 0;  // the periods that fed it
   bool finished_ = false;

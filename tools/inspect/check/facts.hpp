@@ -47,8 +47,8 @@ struct Facts {
   Seen sun;                // a root `sun` element with rise or set ("rise ... set ...")
   Seen zone_not_whole;     // an offset in minutes that is no whole number of hours
   Seen times;              // `time` elements of a tabular
-  Seen untimed;            // ...without a period
-  Seen untimed_early;      // ...before any had one: nothing is open to take their values
+  Seen untimed;            // ...without a period: "open" when a day record was open to
+                           // take the first one's values, else "closed"
   Seen dropped;            // day records opened and never closed
   Seen sun_times;          // `sunr` and `suns` elements in periods
   Seen wind_decimals;      // `mps` with a fraction the plug-in drops
@@ -58,7 +58,7 @@ struct Facts {
   Seen unset_temperature;  // 2147483647 and more
   Seen not_a_number;       // text that is no number where a number is read
   Seen left_out;           // windSpeed without mps, symbol without number or name
-  Seen null_location;      // latitude or longitude missing: stored as a null value
+  Seen null_values;        // an attribute missing where its key is stored (null)
   Distinct names;          // condition names translated
   Distinct numbers;        // symbol numbers translated
   // One entry per closed day record, in the order the plug-in stores them:

@@ -38,7 +38,8 @@ enum class Code {
 const char* code_name(Code code);
 
 // A value the finding involves, for programs: a name and its text, which is
-// a JSON number when `number` is set.
+// a JSON integer when `number` is set (decimals stay text, as the document
+// or the plug-in writes them).
 struct Value {
   std::string name;
   std::string text;

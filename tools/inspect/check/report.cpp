@@ -9,7 +9,8 @@ namespace inspector::check {
 namespace {
 
 std::string summary(const FileReport& report) {
-  std::string stored = report.result >= 0    ? std::to_string(report.result) + " days stored"
+  std::string stored = report.result == 1    ? "1 day stored"
+                       : report.result >= 0  ? std::to_string(report.result) + " days stored"
                        : report.result == -2 ? "an error document, nothing stored"
                                              : "refused, nothing stored";
   return report.file + ": " + stored + ", " + findings_counted(report.findings.size()) + "\n";
@@ -52,8 +53,8 @@ void add_finding(JsonBuilder* b, const std::string& file, const Finding& finding
   json_builder_begin_object(b);
   for (const Value& value : finding.values) {
     json_builder_set_member_name(b, value.name.c_str());
-    if (value.number)
-      json_builder_add_double_value(b, g_ascii_strtod(value.text.c_str(), nullptr));
+    if (value.number)  // whole numbers: counts, lines, km/h
+      json_builder_add_int_value(b, g_ascii_strtoll(value.text.c_str(), nullptr, 10));
     else
       json_builder_add_string_value(b, value.text.c_str());
   }
