@@ -12,8 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "holders.hpp"
 #include "host_table.hpp"
 #include "locale_environment.hpp"
+#include "sources/file_stream.hpp"
+#include "sources/host_tree.hpp"
 
 namespace brelund::testing {
 namespace {
@@ -131,9 +134,11 @@ TEST_F(TwoWays, UndeclaredEntitiesBesideAnExternalDtdReadAsNothing) {
   const std::string head = R"(<!DOCTYPE weatherdata SYSTEM "weatherdata.dtd">)";
   const Seen seen = agree(head + kHead.substr(kHead.find("<weatherdata>")) +
                           R"(<time period="0" to="2021-03-07T00:00:00"><sunr>06&later;:32</sunr>
-<symbol number="1" name="Sk&x;yet"/></time><time period="3"/>)" + kTail);
+<symbol number="1" name="Sk&x;yet"/></time><time period="3"/>)" +
+                          kTail);
   EXPECT_EQ(seen.result, 1);
-  EXPECT_NE(seen.station_data.find("day_sunrise = 06:32\n"), std::string::npos) << seen.station_data;
+  EXPECT_NE(seen.station_data.find("day_sunrise = 06:32\n"), std::string::npos)
+      << seen.station_data;
 }
 
 TEST_F(TwoWays, NamesMatchAsInTheTreeWhateverTheirNamespace) {
@@ -162,6 +167,40 @@ TEST_F(TwoWays, StructureAsTheTreeWalkSeesIt) {
 <location><location latitude="6"/></location><location><timezone utcoffsetMinutes="-330"/></location>
 <forecast><tabular><time period="0"/><time period="3" to="2021-01-02T18:00:00"/></tabular></forecast>
 <forecast/><observations><temperature value="99"/></observations></weatherdata>)");
+}
+
+// Every element with the line it stands on, as a source shows it.
+class Lines final : public sources::ElementHandler {
+ public:
+  sources::Want start(const sources::Element& element) override {
+    seen += element.qualified_name() + "@" + std::to_string(element.line()) + " ";
+    return sources::Want::kChildren;
+  }
+  void text(std::string_view /*text*/) override {}
+  void end() override {}
+  bool full() const noexcept override { return false; }
+  std::string seen;
+};
+
+// The line a reporter names for an element is the tree's, whichever way
+// the document came in: CRLF and LF, start tags over several lines,
+// comments, CDATA and text between.
+TEST_F(TwoWays, ElementsStandOnTheLinesTheTreeRecords) {
+  std::vector<std::string> paths = {
+      dir.write("lines.xml",
+                "<?xml version=\"1.0\"?>\r\n<w>\r\n<!-- a\r\nb -->\n<a\n x=\"1\"\n/>"
+                "<![CDATA[\n\n]]><b>\ntext\n<c/></b>\n\n\n<d/></w>")};
+  for (const char* example : {"skarvik.xml", "tindholm-hour-by-hour.xml", "ravnoy.xml"})
+    paths.push_back((repository() / "examples" / example).string());
+  for (const std::string& path : paths) {
+    Lines streamed, walked;
+    ASSERT_EQ(sources::read_file(path.c_str(), streamed).outcome, sources::Outcome::kRead) << path;
+    const XmlPtr<xmlDoc> doc(xmlReadFile(path.c_str(), nullptr, XML_PARSE_NOERROR));
+    ASSERT_TRUE(doc) << path;
+    sources::walk(xmlDocGetRootElement(doc.get()), walked);
+    EXPECT_EQ(streamed.seen, walked.seen) << path;
+    EXPECT_EQ(streamed.seen.find("@0 "), std::string::npos) << streamed.seen;
+  }
 }
 
 }  // namespace
