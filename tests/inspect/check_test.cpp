@@ -158,8 +158,8 @@ TEST_F(Check, SeveralFilesAreEachCheckedAndNothingChanges) {
   dir.write(far.substr(dir.path().size() + 1), clean());
   const Outcome long_run = inspect({"--check", far});
   EXPECT_NE(long_run.out.find(far + ": a path of " + std::to_string(far.size()) +
-                              " bytes: the plug-in forms no staged name this long, so FILE.new is "
-                              "never swapped in for it [long-path]"),
+                              " bytes: the plug-in forms no staged name this long, so no staged "
+                              "\".new\" file is ever swapped in for it [long-path]"),
             std::string::npos)
       << long_run.out;
 }

@@ -37,8 +37,8 @@ Finding long_path(std::size_t length) {
           0,
           1,
           "a path of " + std::to_string(length) +
-              " bytes: the plug-in forms no staged name this long, so FILE.new is never "
-              "swapped in for it",
+              " bytes: the plug-in forms no staged name this long, so no staged \".new\" file is "
+              "ever swapped in for it",
           {{"bytes", std::to_string(length), true}},
           {}};
 }
