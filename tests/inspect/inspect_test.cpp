@@ -208,7 +208,9 @@ TEST_F(Inspector, UnusableHourlyDocumentsGiveOneLineSayingWhy) {
        "huge.xml: not well-formed XML at line 1: xmlSAX2Characters: huge text node"},
       {"empty.xml", "", "empty.xml: not well-formed XML at line 1: Document is empty"},
       {"forecast.xml", "<weatherdata><forecast/><hour/></weatherdata>",
-       "forecast.xml: not an hourly document: its root element has no hbhf child"},
+       "forecast.xml: not an hourly document: its root element has a forecast child, not an hbhf "
+       "one (a forecast document, perhaps the service's hour-by-hour forecast: give it as the "
+       "forecast file; --check says what the plug-in makes of it)"},
       {"nested.xml", "<weather><head><hbhf/></head></weather>",
        "nested.xml: not an hourly document: its root element has no hbhf child"},
   };

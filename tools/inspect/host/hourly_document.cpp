@@ -25,11 +25,11 @@ void keep_first_error(void* data, xmlErrorPtr error) {
   if (first != nullptr) first->keep(error);
 }
 
-bool has_hbhf_child(const xmlNode* root) {
+bool has_child(const xmlNode* root, const char* name) {
   for (const xmlNode* child = root != nullptr ? root->children : nullptr; child != nullptr;
        child = child->next)
     if (child->type == XML_ELEMENT_NODE &&
-        std::strcmp(reinterpret_cast<const char*>(child->name), "hbhf") == 0)
+        std::strcmp(reinterpret_cast<const char*>(child->name), name) == 0)
       return true;
   return false;
 }
@@ -68,8 +68,14 @@ Doc read_hourly(const std::string& path, std::string& why) {
     why = not_well_formed(first);
     return nullptr;
   }
-  if (!has_hbhf_child(xmlDocGetRootElement(doc.get()))) {
-    why = "not an hourly document: its root element has no hbhf child";
+  const xmlNode* root = xmlDocGetRootElement(doc.get());
+  if (!has_child(root, "hbhf")) {
+    // The service's hour-by-hour forecast is a forecast document, not this.
+    why = has_child(root, "forecast")
+              ? "not an hourly document: its root element has a forecast child, not an hbhf one "
+                "(a forecast document, perhaps the service's hour-by-hour forecast: give it as "
+                "the forecast file; --check says what the plug-in makes of it)"
+              : "not an hourly document: its root element has no hbhf child";
     return nullptr;
   }
   return doc;
