@@ -58,23 +58,23 @@ Box SceneBuilder::label(Label label) {
 
 std::optional<std::size_t> SceneBuilder::axis(const Box& frame, const Box& inner,
                                               const std::vector<double>& values,
-                                              const AxisSpec& spec) {
+                                              const AxisStyle& style) {
   if (values.empty()) return std::nullopt;  // an axis with nothing on it would invent a range
   const int target = inner.height >= 150 ? 5 : inner.height >= 60 ? 3 : 2;
-  const Scale scale = scale_for(values, spec.span, spec.from_zero, target);
-  const bool right = spec.right;
-  Axis axis{spec.title, inner, scale.low, scale.high, right, spec.colour, {}};
+  const Scale scale = scale_for(values, style.span, style.from_zero, target);
+  const bool right = style.right;
+  Axis axis{style.title, inner, scale.low, scale.high, right, style.colour, {}};
   const double edge = right ? frame.right() + kTickOut : frame.x - kTickOut;
   const auto steps = std::lround((scale.high - scale.low) / scale.step);
   for (long i = 0; i <= steps; ++i) {
     const double value = scale.low + static_cast<double>(i) * scale.step;
     const double y = axis.y_of(value);
     axis.ticks.push_back(y);
-    label({format(value, scale.decimals()) + spec.unit, edge, y - 6.5, kValueSize, spec.colour,
+    label({format(value, scale.decimals()) + style.unit, edge, y - 6.5, kValueSize, style.colour,
            right ? Align::kLeft : Align::kRight});
   }
-  label({spec.title, right ? frame.right() : frame.x, frame.y - kAxisTitleRise, kSmallSize,
-         spec.colour, right ? Align::kRight : Align::kLeft, true});
+  label({style.title, right ? frame.right() : frame.x, frame.y - kAxisTitleRise, kSmallSize,
+         style.colour, right ? Align::kRight : Align::kLeft, true});
   scene_.axes.push_back(std::move(axis));
   return scene_.axes.size() - 1;
 }

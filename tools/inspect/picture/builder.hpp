@@ -36,7 +36,7 @@ struct LineStyle {
   bool markers = true;  // a dot at every value
 };
 
-struct AxisSpec {
+struct AxisStyle {
   std::string title;
   Colour colour;
   bool right;        // ticks and title on the right-hand side
@@ -79,7 +79,7 @@ class SceneBuilder {
   // holding `values` (none: no axis, and nothing is returned), with its tick
   // texts beside `frame` and its title above it.
   std::optional<std::size_t> axis(const Box& frame, const Box& inner,
-                                  const std::vector<double>& values, const AxisSpec& spec);
+                                  const std::vector<double>& values, const AxisStyle& style);
   // A polyline on `axis`, broken where values are absent, which are marked
   // in `absent` under `quantity`; without an axis, every value is so marked.
   void line(std::optional<std::size_t> axis, const std::vector<Sample>& samples,
