@@ -102,6 +102,12 @@ void SceneBuilder::line(std::optional<std::size_t> axis_index, const std::vector
   scene_.lines.push_back(std::move(drawn));
 }
 
+void SceneBuilder::grid(const Box& frame, std::optional<std::size_t> axis) {
+  if (!axis) return;
+  for (const double y : scene_.axes[*axis].ticks)
+    scene_.rules.push_back({{frame.x, y}, {frame.right(), y}, kFaint, 0.6});
+}
+
 void SceneBuilder::note(const std::string& text, const Box& box) {
   label({text, box.x + box.width / 2, box.y + box.height / 2 - 9, kHeadingSize + 1, kGrey,
          Align::kCentre, true, box.width - 5 * kGap, 2});

@@ -84,6 +84,8 @@ class SceneBuilder {
   // in `absent` under `quantity`; without an axis, every value is so marked.
   void line(std::optional<std::size_t> axis, const std::vector<Sample>& samples,
             const LineStyle& style, Absences& absent, const std::string& quantity);
+  // Faint gridlines across `frame` at the ticks of `axis`, if there is one.
+  void grid(const Box& frame, std::optional<std::size_t> axis);
   // A note centred in `box`, for what is not there to draw.
   void note(const std::string& text, const Box& box);
   // Swatches and their names in rows as wide as the plot; returns the y

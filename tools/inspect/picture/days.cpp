@@ -148,15 +148,6 @@ DaySamples samples_of(SceneBuilder& b, const std::vector<GHashTable*>& days) {
   return s;
 }
 
-// Gridlines at the ticks of the first axis there is.
-void grid(SceneBuilder& b, const Box& frame, std::optional<std::size_t> first,
-          std::optional<std::size_t> second) {
-  const auto axis = first ? first : second;
-  if (!axis) return;
-  for (const double y : b.scene().axes[*axis].ticks)
-    b.scene().rules.push_back({{frame.x, y}, {frame.right(), y}, kFaint, 0.6});
-}
-
 // The stored texts beside the points: above the high, below the low.
 void temperature_texts(SceneBuilder& b, const DaySamples& s, const Axis& axis) {
   for (std::size_t i = 0; i < s.high.size(); ++i) {
@@ -179,7 +170,7 @@ double temperature_panel(SceneBuilder& b, const DaySamples& s, double top) {
   const auto pressure =
       b.axis(frame, inner, numbers_of(s.pressure), {"pressure", kPurple, true, 10, false, ""});
   b.scene().frames.push_back(frame);
-  grid(b, frame, temperature, pressure);
+  b.grid(frame, temperature ? temperature : pressure);
   if (!temperature && !pressure) b.note("No temperature or pressure stored", frame);
   Absences absent({"high", "low", "pressure"});
   // Pressure per half, drawn first: under the temperatures.

@@ -100,13 +100,6 @@ double heading(SceneBuilder& b, const Stored& stored, const Hours& h, double top
   return y + kGap;
 }
 
-// Gridlines at the ticks of the panel's left axis.
-void grid(SceneBuilder& b, const Box& frame, std::optional<std::size_t> axis) {
-  if (!axis) return;
-  for (const double y : b.scene().axes[*axis].ticks)
-    b.scene().rules.push_back({{frame.x, y}, {frame.right(), y}, kFaint, 0.6});
-}
-
 double temperature_panel(SceneBuilder& b, const Hours& h, const Box& frame) {
   const Box inner{frame.x, frame.y + 12, frame.width, frame.height - 24};
   const auto temperature = b.axis(
@@ -115,7 +108,7 @@ double temperature_panel(SceneBuilder& b, const Hours& h, const Box& frame) {
   const auto humidity = b.axis(frame, inner, numbers_of(h, {BRELUND_KEY_HOUR_HUMIDITY}),
                                {"humidity %", kSkyBlue, true, 10, true, ""});
   b.scene().frames.push_back(frame);
-  grid(b, frame, temperature);
+  b.grid(frame, temperature);
   Absences absent({"temperature", "feels like", "humidity"});
   b.line(humidity, samples(h, BRELUND_KEY_HOUR_HUMIDITY, frame.x), {kSkyBlue, 1.4, false, false},
          absent, "humidity");
@@ -134,7 +127,7 @@ double wind_panel(SceneBuilder& b, const Hours& h, const Box& frame) {
       b.axis(frame, inner, numbers_of(h, {BRELUND_KEY_HOUR_WIND_SPEED, BRELUND_KEY_HOUR_WIND_GUST}),
              {"wind km/h", kGreen, false, 10, true, ""});
   b.scene().frames.push_back(frame);
-  grid(b, frame, axis);
+  b.grid(frame, axis);
   Absences absent({"wind speed", "gust", "wind direction"});
   b.line(axis, samples(h, BRELUND_KEY_HOUR_WIND_GUST, frame.x), {kGreen, 1.2, true, false}, absent,
          "gust");
