@@ -54,7 +54,7 @@ int read_forecast(const char* path, GHashTable* station_data) noexcept {
 int get_station_weather_data(const char* path, GHashTable* station_data) noexcept {
   if (path == nullptr || station_data == nullptr) return kUnusable;
   swap_in_staged_file(path);
-  // Nothing is opened that is unreadable or would block (file_fault).
-  if (brelund::sources::file_fault(path) != brelund::sources::FileFault::kNone) return kUnusable;
+  // The stream opens nothing that is unreadable or would block (file_fault):
+  // such a file is refused, unparsed, as -1.
   return read_forecast(path, station_data);
 }

@@ -45,9 +45,9 @@ enum class FileFault {
 };
 
 // Readable (access(R_OK)), then a regular file (stat, which follows
-// links). read_file() refuses a file with a fault as kUnreadable; the
-// plug-in checks it first, and the inspector names it. Null is kUnreadable
-// (EINVAL).
+// links). read_file() refuses a file with a fault as kUnreadable, unparsed
+// (the plug-in's -1 for it), and the inspector names the fault. Null is
+// kUnreadable (EINVAL).
 FileFault file_fault(const char* path) noexcept;
 
 enum class Outcome {
