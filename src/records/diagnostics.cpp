@@ -4,9 +4,6 @@
 #include <cstdio>
 
 namespace brelund::records {
-namespace {
-constexpr const char* kNotFound = "Not found ";
-}  // namespace
 
 void Diagnostics::report(const char* code) noexcept {
   std::fprintf(stderr, "%s%s\n", kNotFound, code);

@@ -10,6 +10,9 @@
 
 namespace brelund::records {
 
+// What each line says before the code; the inspector counts the lines by it.
+inline constexpr char kNotFound[] = "Not found ";
+
 class Diagnostics {
  public:
   // Writes the line for `code` at once.

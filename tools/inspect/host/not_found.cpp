@@ -8,10 +8,12 @@
 #include <cstring>
 #include <string_view>
 
+#include "records/diagnostics.hpp"
+
 namespace inspector {
 namespace {
 
-constexpr std::string_view kPrefix = "Not found ";
+constexpr std::string_view kPrefix = brelund::records::kNotFound;
 
 void count_line(std::string_view line, NotFound& found) {
   if (line.substr(0, kPrefix.size()) != kPrefix) return;
