@@ -227,6 +227,12 @@ TEST_F(Inspector, UnusableHourlyDocumentsGiveOneLineSayingWhy) {
   EXPECT_EQ(directory.status, 5);
   EXPECT_EQ(lines(directory.err).size(), 1u) << directory.err;
   EXPECT_TRUE(file_exists(staged));
+  // A FIFO is refused as the plug-in refuses one, not opened to block on.
+  const std::string fifo = dir.path() + "/fifo.xml";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const Outcome blocked = inspect({forecast, "--hourly", fifo});
+  EXPECT_EQ(blocked.status, 5);
+  EXPECT_EQ(blocked.err, prefix + fifo + ": not a regular file\n");
 
   // Entities are left unexpanded, so the plug-in sees the declaration and
   // refuses the document: that too is a failure, not an empty hour list.

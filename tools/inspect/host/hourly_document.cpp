@@ -3,10 +3,7 @@
 
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstring>
 
 #include "host/file_names.hpp"
@@ -34,19 +31,13 @@ bool has_child(const xmlNode* root, const char* name) {
   return false;
 }
 
-// Checked before parsing: libxml2 reports a file it cannot open through its
-// process-wide error handler, which a private context does not silence.
+// Checked before parsing, as the plug-in checks its forecast file: libxml2
+// reports a file it cannot open through its process-wide error handler,
+// which a private context does not silence, and a FIFO would block.
 bool openable(const std::string& path, std::string& why) {
-  struct stat status {};
-  if (stat(path.c_str(), &status) != 0 || access(path.c_str(), R_OK) != 0) {
-    why = cannot_open(errno);
-    return false;
-  }
-  if (S_ISDIR(status.st_mode)) {
-    why = cannot_open(EISDIR);
-    return false;
-  }
-  return true;
+  const brelund::sources::FileFault fault = brelund::sources::file_fault(path.c_str());
+  if (fault != brelund::sources::FileFault::kNone) why = file_refused(fault);
+  return fault == brelund::sources::FileFault::kNone;
 }
 
 }  // namespace

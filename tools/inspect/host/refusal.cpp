@@ -60,10 +60,6 @@ std::string over(Limit limit) {
   return {};
 }
 
-std::string why_file_refused(sources::FileFault fault) {
-  return fault == sources::FileFault::kNotRegularFile ? "not a regular file" : cannot_open(errno);
-}
-
 // What the plug-in's stream makes of the file; empty when it reads it whole.
 Refusal why_stream_refused(const std::string& path) {
   NothingWanted nothing;
@@ -72,7 +68,7 @@ Refusal why_stream_refused(const std::string& path) {
     case Outcome::kRead:
       return {};
     case Outcome::kUnreadable:
-      return {why_file_refused(sources::file_fault(path.c_str()))};
+      return {file_refused(sources::file_fault(path.c_str()))};
     case Outcome::kMalformed:
       return {not_well_formed(read.error), read.error.domain == XML_FROM_IO ? 0 : read.error.line};
     case Outcome::kOverLimit:
@@ -84,6 +80,10 @@ Refusal why_stream_refused(const std::string& path) {
 }
 
 }  // namespace
+
+std::string file_refused(sources::FileFault fault) {
+  return fault == sources::FileFault::kNotRegularFile ? "not a regular file" : cannot_open(errno);
+}
 
 std::string cannot_open(int error) {
   return std::string("cannot open it: ") + std::strerror(error);
@@ -99,7 +99,7 @@ Refusal why_unreadable(const std::string& path) {
   // In the plug-in's order: readable and a regular file, read whole and
   // within its limits, then a file name it can take a station from.
   const sources::FileFault fault = sources::file_fault(path.c_str());
-  if (fault != sources::FileFault::kNone) return {why_file_refused(fault)};
+  if (fault != sources::FileFault::kNone) return {file_refused(fault)};
   Refusal refusal = why_stream_refused(path);
   if (!refusal.why.empty()) return refusal;
   if (!brelund::entry::names_station(path.c_str()))

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "sources/file_stream.hpp"
 #include "sources/first_error.hpp"
 
 namespace inspector {
@@ -20,6 +21,10 @@ struct Refusal {
   int line = 0;
 };
 Refusal why_unreadable(const std::string& path);
+
+// The words for a file the plug-in's file checks refuse (errno says why
+// for kUnreadable).
+std::string file_refused(brelund::sources::FileFault fault);
 
 // The words for a file that cannot be opened (`error` is an errno value),
 // and for libxml2's first complaint about one that is not well-formed.
