@@ -166,15 +166,15 @@ TEST_F(Check, SeveralFilesAreEachCheckedAndNothingChanges) {
 
 // --json: the findings as objects, every file's summary.
 TEST_F(Check, JsonGivesEachFindingWithItsValues) {
-  const std::string path =
-      dir.write("zone.xml", clean("", R"(<timezone utcoffsetMinutes="-210"/>)"));
+  const std::string path = dir.write(
+      "zone.xml", clean(R"(<windSpeed mps="3.9"/>)", R"(<timezone utcoffsetMinutes="-210"/>)"));
   const Outcome run = inspect({"--check", "--json", path, dir.path() + "/missing.xml"});
   EXPECT_EQ(run.status, 7);
   inspector::plot::GObjectPtr<JsonParser> parser(json_parser_new());
   ASSERT_TRUE(json_parser_load_from_data(parser.get(), run.out.c_str(), -1, nullptr)) << run.out;
   JsonObject* root = json_node_get_object(json_parser_get_root(parser.get()));
   JsonArray* findings = json_object_get_array_member(root, "findings");
-  ASSERT_EQ(json_array_get_length(findings), 2u) << run.out;
+  ASSERT_EQ(json_array_get_length(findings), 3u) << run.out;
   JsonObject* zone = json_array_get_object_element(findings, 0);
   EXPECT_STREQ(json_object_get_string_member(zone, "file"), path.c_str());
   EXPECT_EQ(json_object_get_int_member(zone, "line"), 2);
@@ -182,7 +182,13 @@ TEST_F(Check, JsonGivesEachFindingWithItsValues) {
   EXPECT_EQ(json_object_get_int_member(zone, "count"), 1);
   JsonObject* values = json_object_get_object_member(zone, "values");
   EXPECT_STREQ(json_object_get_string_member(values, "stored"), "-3");
-  JsonObject* missing = json_array_get_object_element(findings, 1);
+  // Whole numbers as integers; decimals as the text shown.
+  JsonObject* wind =
+      json_object_get_object_member(json_array_get_object_element(findings, 1), "values");
+  EXPECT_EQ(json_object_get_int_member(wind, "stored_kmh"), 10);
+  EXPECT_STREQ(json_object_get_string_member(wind, "exact_kmh"), "14.04");
+  EXPECT_STREQ(json_object_get_string_member(wind, "loss_kmh"), "4.04");
+  JsonObject* missing = json_array_get_object_element(findings, 2);
   EXPECT_TRUE(json_object_get_null_member(missing, "line"));
   EXPECT_STREQ(json_object_get_string_member(missing, "code"), "refused");
   EXPECT_EQ(json_array_get_length(json_object_get_array_member(root, "files")), 2u);

@@ -24,9 +24,6 @@ void document_findings(const Stored& stored, const Facts& facts, std::vector<Fin
 void day_findings(const Stored& stored, const Facts& facts, std::vector<Finding>& out);
 void code_findings(const Facts& facts, const NotFound& not_found, std::vector<Finding>& out);
 
-// "1 time" is left unsaid; "(N times)" otherwise.
-std::string plural(std::size_t count, const char* one, const char* many);
-
 // Why a forecast has no day records, when a finding says: for the picture's
 // note. Empty otherwise.
 std::string why_no_days(const std::vector<Finding>& findings);

@@ -90,8 +90,8 @@ void wind(const Facts& facts, std::vector<Finding>& out) {
             " km/h, not " + decimal(exact, 2),
         {{"mps", mps},
          {"stored_kmh", stored, true},
-         {"exact_kmh", decimal(exact, 2), true},
-         {"loss_kmh", decimal(facts.loss, 2), true},
+         {"exact_kmh", decimal(exact, 2)},
+         {"loss_kmh", decimal(facts.loss, 2)},
          {"line", std::to_string(facts.largest_loss.line), true}});
   }
   if (facts.wind_overflow) {
@@ -143,10 +143,6 @@ void document_findings(const Stored& stored, const Facts& facts, std::vector<Fin
   wind(facts, out);
   time_zone(facts, out);
   numbers(facts, out);
-}
-
-std::string plural(std::size_t count, const char* one, const char* many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
 }  // namespace inspector::check
