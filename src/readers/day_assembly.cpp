@@ -4,20 +4,33 @@
 // day_values.cpp.
 #include "readers/day_assembly.hpp"
 
+#include "records/day_record.hpp"
 #include "tarnvale-brelund-source.h"
 
 namespace brelund::readers {
 
+using records::kDayHalf;
+using records::kNightHalf;
+
 const std::array<const char*, DayAssembly::kFields> DayAssembly::kDayKeys = {
-    BRELUND_KEY_DAY_NAME,           BRELUND_KEY_DAY_DATE,
-    BRELUND_KEY_DAY_HI_TEMPERATURE, BRELUND_KEY_DAY_LOW_TEMPERATURE,
-    BRELUND_KEY_DAY_ICON,           BRELUND_KEY_NIGHT_ICON,
-    BRELUND_KEY_DAY_TITLE,          BRELUND_KEY_NIGHT_TITLE,
-    BRELUND_KEY_DAY_PRESSURE,       BRELUND_KEY_NIGHT_PRESSURE,
-    BRELUND_KEY_DAY_PRECIPITATION,  BRELUND_KEY_NIGHT_PRECIPITATION,
-    BRELUND_KEY_DAY_WIND_SPEED,     BRELUND_KEY_NIGHT_WIND_SPEED,
-    BRELUND_KEY_DAY_WIND_TITLE,     BRELUND_KEY_NIGHT_WIND_TITLE,
-    BRELUND_KEY_DAY_SUNRISE,        BRELUND_KEY_DAY_SUNSET,
+    BRELUND_KEY_DAY_NAME,
+    BRELUND_KEY_DAY_DATE,
+    BRELUND_KEY_DAY_HI_TEMPERATURE,
+    BRELUND_KEY_DAY_LOW_TEMPERATURE,
+    kDayHalf.icon,
+    kNightHalf.icon,
+    kDayHalf.title,
+    kNightHalf.title,
+    kDayHalf.pressure,
+    kNightHalf.pressure,
+    kDayHalf.precipitation,
+    kNightHalf.precipitation,
+    kDayHalf.wind_speed,
+    kNightHalf.wind_speed,
+    kDayHalf.wind_title,
+    kNightHalf.wind_title,
+    BRELUND_KEY_DAY_SUNRISE,
+    BRELUND_KEY_DAY_SUNSET,
 };
 
 void DayAssembly::begin_time(const sources::Element& time) {

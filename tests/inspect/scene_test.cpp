@@ -14,7 +14,7 @@
 #include "host/hourly_document.hpp"
 #include "host/plugin.hpp"
 #include "host_table.hpp"
-#include "outputs/stored.hpp"
+#include "model/stored.hpp"
 #include "picture/hour_dates.hpp"
 #include "picture/painter.hpp"
 #include "picture/typeset.hpp"

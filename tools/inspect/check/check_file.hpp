@@ -10,7 +10,7 @@
 #include "check/findings.hpp"
 #include "host/not_found.hpp"
 #include "host/plugin.hpp"
-#include "outputs/stored.hpp"
+#include "model/stored.hpp"
 
 namespace inspector::check {
 

@@ -12,7 +12,7 @@
 #include "host/hourly_document.hpp"
 #include "host/station_data.hpp"
 #include "outputs/json.hpp"
-#include "outputs/stored.hpp"
+#include "model/stored.hpp"
 #include "outputs/text.hpp"
 #include "picture/picture_file.hpp"
 #include "picture/scene.hpp"

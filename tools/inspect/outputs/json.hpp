@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "outputs/stored.hpp"
+#include "model/stored.hpp"
 
 namespace inspector {
 

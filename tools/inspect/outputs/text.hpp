@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "outputs/stored.hpp"
+#include "model/stored.hpp"
 
 namespace inspector {
 

@@ -9,6 +9,7 @@
 #include "picture/layout.hpp"
 #include "picture/values.hpp"
 #include "picture/wind.hpp"
+#include "records/day_record.hpp"
 #include "tarnvale-brelund-source.h"
 
 namespace inspector::plot {
@@ -16,26 +17,15 @@ namespace {
 
 using namespace layout;
 
-// The keys of one half of a day record.
+// One half of a day record: its keys, and where it stands in the column.
 struct Half {
-  const char* icon;
-  const char* title;
-  const char* pressure;
-  const char* precipitation;
-  const char* speed;
-  const char* direction;
+  const brelund::records::HalfKeys& keys;
   bool night;
   double at;  // its centre, as a fraction of the column
 };
 
-constexpr Half kHalves[] = {
-    {BRELUND_KEY_DAY_ICON, BRELUND_KEY_DAY_TITLE, BRELUND_KEY_DAY_PRESSURE,
-     BRELUND_KEY_DAY_PRECIPITATION, BRELUND_KEY_DAY_WIND_SPEED, BRELUND_KEY_DAY_WIND_TITLE, false,
-     kHalfLeft},
-    {BRELUND_KEY_NIGHT_ICON, BRELUND_KEY_NIGHT_TITLE, BRELUND_KEY_NIGHT_PRESSURE,
-     BRELUND_KEY_NIGHT_PRECIPITATION, BRELUND_KEY_NIGHT_WIND_SPEED, BRELUND_KEY_NIGHT_WIND_TITLE,
-     true, kHalfRight},
-};
+constexpr Half kHalves[] = {{brelund::records::kDayHalf, false, kHalfLeft},
+                            {brelund::records::kNightHalf, true, kHalfRight}};
 
 // A value of the whole day, at the column's centre.
 Sample whole(GHashTable* day, const char* key, const Box& column, std::size_t i) {
@@ -49,7 +39,7 @@ Sample half(GHashTable* day, const char* key, const Box& column, const Half& h, 
 }
 
 bool holds_any(GHashTable* day, const Half& h) {
-  for (const char* key : {h.icon, h.title, h.pressure, h.precipitation, h.speed, h.direction})
+  for (const char* key : h.keys.all())
     if (g_hash_table_contains(day, key)) return true;
   return false;
 }
@@ -74,9 +64,9 @@ void text_or_absent(SceneBuilder& b, Label label, const Sample& sample, Absences
 
 void header_half(SceneBuilder& b, const Sample& s, const Half& h, double top, Absences& absent) {
   const Box& column = b.scene().columns[s.column];
-  if (const char* icon = text_at(s.record, h.icon)) {
+  if (const char* icon = text_at(s.record, h.keys.icon)) {
     const Box badge{s.x - kBadgeWidth / 2, top + kBadgeOffset, kBadgeWidth, kBadgeHeight};
-    const char* title = text_at(s.record, h.title);
+    const char* title = text_at(s.record, h.keys.title);
     b.scene().badges.push_back({badge, icon, title != nullptr ? title : "", h.night});
   } else {
     absent.add("icon", s);
@@ -84,7 +74,7 @@ void header_half(SceneBuilder& b, const Sample& s, const Half& h, double top, Ab
   text_or_absent(b,
                  {"", s.x, top + kConditionOffset, kTinySize, kBlack, Align::kCentre, false,
                   column.width / 2 - kGap, 2},
-                 half(s.record, h.title, column, h, s.column), absent, "condition");
+                 half(s.record, h.keys.title, column, h, s.column), absent, "condition");
 }
 
 void sun(SceneBuilder& b, GHashTable* day, const Box& column, std::size_t i, double top,
@@ -113,7 +103,8 @@ void header_column(SceneBuilder& b, GHashTable* day, std::size_t i, double top, 
   if (const char* note = halves_note(day))
     b.label(
         {note, centre, top + kHalvesOffset, kSmallSize, kVermillion, Align::kCentre, true, width});
-  for (const Half& h : kHalves) header_half(b, half(day, h.icon, column, h, i), h, top, absent);
+  for (const Half& h : kHalves)
+    header_half(b, half(day, h.keys.icon, column, h, i), h, top, absent);
   sun(b, day, column, i, top, absent);
 }
 
@@ -141,8 +132,8 @@ DaySamples samples_of(SceneBuilder& b, const std::vector<GHashTable*>& days) {
     s.high.push_back(whole(days[i], BRELUND_KEY_DAY_HI_TEMPERATURE, column, i));
     s.low.push_back(whole(days[i], BRELUND_KEY_DAY_LOW_TEMPERATURE, column, i));
     for (const Half& h : kHalves) {
-      s.pressure.push_back(half(days[i], h.pressure, column, h, i));
-      s.precipitation.push_back(half(days[i], h.precipitation, column, h, i));
+      s.pressure.push_back(half(days[i], h.keys.pressure, column, h, i));
+      s.precipitation.push_back(half(days[i], h.keys.precipitation, column, h, i));
     }
   }
   return s;
@@ -220,9 +211,9 @@ double wind_band(SceneBuilder& b, const std::vector<GHashTable*>& days, double t
   for (std::size_t i = 0; i < days.size(); ++i) {
     const Box& column = b.scene().columns[i];
     for (const Half& h : kHalves) {
-      const Sample speed = half(days[i], h.speed, column, h, i);
+      const Sample speed = half(days[i], h.keys.wind_speed, column, h, i);
       wind_speed(b, speed, top, absent);
-      wind_direction(b, speed, half(days[i], h.direction, column, h, i), top + kArrowOffset,
+      wind_direction(b, speed, half(days[i], h.keys.wind_title, column, h, i), top + kArrowOffset,
                      absent);
     }
   }

@@ -2,7 +2,7 @@
 // The detail record's hours as a band of the picture.
 #pragma once
 
-#include "outputs/stored.hpp"
+#include "model/stored.hpp"
 #include "picture/builder.hpp"
 
 namespace inspector::plot {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "outputs/stored.hpp"
+#include "model/stored.hpp"
 
 namespace inspector::plot {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "outputs/stored.hpp"
+#include "model/stored.hpp"
 #include "readers/numbers.hpp"
 
 namespace inspector::plot {

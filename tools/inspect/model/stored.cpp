@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "outputs/stored.hpp"
+#include "model/stored.hpp"
 
 #include "tarnvale-brelund-source.h"
 
