@@ -33,7 +33,7 @@ void swap_in_staged_file(const char* path) noexcept {
 // memory) and ends the read as refused.
 int read_forecast(const char* path, GHashTable* station_data) noexcept {
   using namespace brelund;
-  readers::ForecastReader reader({readers::kMaxBuiltBytes, true});
+  readers::ForecastReader reader(readers::kFileLimits);
   const sources::StreamResult read = sources::read_file(path, reader);
   // Only a whole, well-formed document is handed over; anything the reader
   // built from a broken or refused one goes with it, unseen.

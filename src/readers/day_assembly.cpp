@@ -34,33 +34,45 @@ const std::array<const char*, DayAssembly::kFields> DayAssembly::kDayKeys = {
 };
 
 void DayAssembly::begin_time(const sources::Element& time) {
-  if (periods_.begin(time.attribute("period").get()).opens) open_day(time);
+  const sources::Value period = time.attribute("period");
+  const DayPeriods::Step step = periods_.begin(period.get());
+  if (narrator_ != nullptr) narrate_time(time, period.get(), step);
+  if (step.opens) open_day(time);
 }
 
 void DayAssembly::end_time() {
   if (periods_.end()) close_day();
 }
 
+void DayAssembly::finish() {
+  if (narrator_ != nullptr && periods_.open()) narrator_->day_dropped(open_line_, 0);
+}
+
 void DayAssembly::open_day(const sources::Element& time) {
   // A record opened earlier and never closed is dropped.
   open_.clear();
   const sources::Value to = time.attribute("to");
-  if (to) stamp_date(to.get());
+  if (to)
+    stamp_date(time, to.get());
+  else if (narrator_ != nullptr)
+    narrator_->dating(time_line_, Dating::kMissing);
   high_ = low_ = kUnsetTemperature;
 }
 
-void DayAssembly::stamp_date(const char* to) {
+void DayAssembly::stamp_date(const sources::Element& time, const char* to) {
   char name[DayDates::kBuffer];
   char date[DayDates::kBuffer];
   // A `to` that is not a date leaves whatever the partial parse wrote.
-  dates_.format(to, name, date);
+  const bool parsed = dates_.format(to, name, date);
+  if (!parsed && narrator_ != nullptr) narrator_->dating(time_line_, Dating::kUnparsed);
   update_.dated = true;
-  store(kName, copy(name));
-  store(kDate, copy(date));
+  store(kName, copy(name), time);
+  store(kDate, copy(date), time);
 }
 
 void DayAssembly::close_day() noexcept {
   update_.days.append(open_.build(update_.days_bytes));
+  if (narrator_ != nullptr) narrator_->day_stored(time_line_, update_.count);
   ++update_.count;
 }
 

@@ -13,6 +13,7 @@
 
 #include "readers/day_dates.hpp"
 #include "readers/day_periods.hpp"
+#include "readers/narrator.hpp"
 #include "readers/numbers.hpp"
 #include "records/record_draft.hpp"
 #include "records/station_update.hpp"
@@ -22,8 +23,10 @@ namespace brelund::readers {
 
 class DayAssembly {
  public:
-  // Completed days go to `update`.
-  explicit DayAssembly(records::StationUpdate& update) noexcept : update_(update) {}
+  // Completed days go to `update`; each decision is told to `narrator`,
+  // when there is one.
+  DayAssembly(records::StationUpdate& update, Narrator* narrator) noexcept
+      : update_(update), narrator_(narrator) {}
   DayAssembly(const DayAssembly&) = delete;
   DayAssembly& operator=(const DayAssembly&) = delete;
   ~DayAssembly() = default;
@@ -37,6 +40,8 @@ class DayAssembly {
   void text(std::string_view text);
   void end_text();
   void end_time();
+  // At the document's end: a record still open is dropped.
+  void finish();
 
   // Heap bytes held for the day being read (its values, a text being read).
   std::size_t pending_bytes() const noexcept { return open_.capacity() + text_.capacity(); }
@@ -82,7 +87,7 @@ class DayAssembly {
   static Stored copy(const char* text) noexcept { return {text, false}; }
 
   void open_day(const sources::Element& time);
-  void stamp_date(const char* to);
+  void stamp_date(const sources::Element& time, const char* to);
   void close_day() noexcept;
 
   // Per-element value rules (day_values.cpp).
@@ -90,14 +95,28 @@ class DayAssembly {
   void read_symbol(const sources::Element& element);
   void read_wind_speed(const sources::Element& element);
   void read_attribute(const sources::Element& element, const char* name, Keys keys);
-  bool begin_text(Field field);
+  bool begin_text(Field field, const sources::Element& element);
   // A code the tables do not translate: reported, and stored as it is.
-  const char* untranslated(const char* code);
+  const char* untranslated(const char* code, Table table, const sources::Element& element);
 
-  // Stores into the open record, if any; the kind rule picks the field.
-  void store(Field field, Stored value);
-  void store_by_kind(Keys keys, Stored value);
+  // Stores into the open record, if any, the value read from `from`; the
+  // kind rule picks the field.
+  void store(Field field, Stored value, const sources::Element& from,
+             const Number* number = nullptr);
+  void store_by_kind(Keys keys, Stored value, const sources::Element& from,
+                     const Number* number = nullptr);
   bool day_value_kept(Keys keys) const noexcept;
+  // The field the kind rule picks for `keys` (night for kind other).
+  Field field_by_kind(Keys keys) const noexcept;
+
+  // What each decision is told as (day_narration.cpp); only called with a
+  // narrator.
+  void narrate_time(const sources::Element& time, const char* period, DayPeriods::Step step);
+  void narrate_store(Field field, Stored value, int line, const char* element,
+                     const Number* number);
+  void narrate_temperature(const sources::Element& element, const char* text, std::int32_t n);
+  void narrate_unstored(const sources::Element& element, Keys keys, const char* text, Unstored why);
+  static const char* told(Stored value, const Number* number) noexcept;
 
   records::StationUpdate& update_;
   DayDates dates_;  // the call's time record and its locales
@@ -110,6 +129,16 @@ class DayAssembly {
   std::int32_t low_ = kUnsetTemperature;
   Field text_field_ = kSunrise;
   std::string text_;
+
+  // Only with a narrator: where the open record and the `time` and text
+  // being read stand, and the periods the open record has had (bit k for
+  // period k).
+  Narrator* narrator_;
+  int open_line_ = 0;
+  int time_line_ = 0;
+  int text_line_ = 0;
+  std::string text_element_;
+  std::uint8_t periods_seen_ = 0;
 };
 
 }  // namespace brelund::readers

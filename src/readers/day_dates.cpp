@@ -33,22 +33,23 @@ void DayDates::prepare() noexcept {
   if (weekday_ == nullptr) weekday_ = posix_;
 }
 
-void DayDates::format(const char* to, char (&name)[kBuffer], char (&date)[kBuffer]) noexcept {
+bool DayDates::format(const char* to, char (&name)[kBuffer], char (&date)[kBuffer]) noexcept {
   if (!prepared_) prepare();
   clear(name);
   clear(date);
   if (thread_ == nullptr && posix_ == nullptr) {
     // No memory for locale objects: in whatever the process has.
-    strptime(to, kToFormat, &time_);
+    const bool parsed = strptime(to, kToFormat, &time_) != nullptr;
     std::strftime(name, sizeof name - 1, kNameFormat, &time_);
     std::strftime(date, sizeof date - 1, kDateFormat, &time_);
-    return;
+    return parsed;
   }
   // A thread with a locale of its own does all three steps in it.
   const bool own = thread_ != nullptr;
-  strptime_l(to, kToFormat, &time_, own ? thread_ : posix_);
+  const bool parsed = strptime_l(to, kToFormat, &time_, own ? thread_ : posix_) != nullptr;
   strftime_l(name, sizeof name - 1, kNameFormat, &time_, own ? thread_ : weekday_);
   strftime_l(date, sizeof date - 1, kDateFormat, &time_, own ? thread_ : posix_);
+  return parsed;
 }
 
 }  // namespace brelund::readers

@@ -27,8 +27,9 @@ class DayDates {
 
   // Parses `to` ("%Y-%m-%dT%H:%M:%S") into the call's time record (fields a
   // partial parse does not reach keep their earlier values, zero at first)
-  // and formats the weekday name and the date from it.
-  void format(const char* to, char (&name)[kBuffer], char (&date)[kBuffer]) noexcept;
+  // and formats the weekday name and the date from it. False when `to`
+  // does not start with such a time.
+  bool format(const char* to, char (&name)[kBuffer], char (&date)[kBuffer]) noexcept;
 
  private:
   void prepare() noexcept;

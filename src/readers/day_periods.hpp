@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 // When day records open and close. Each `time` element is one period of a
 // day ("0" night, "1" and "2" day, "3" night), named by its `period`
-// attribute. Header-only: the day assembly uses it on every `time`, and the
-// inspector's check, which links none of the readers, follows the same
-// boundaries with it.
+// attribute. Header-only: the day assembly asks it on every `time`.
 #pragma once
 
 #include <cstdint>

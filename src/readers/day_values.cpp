@@ -24,112 +24,162 @@ bool DayAssembly::read_value(const sources::Element& element) {
   } else if (element.named("windDirection")) {
     read_attribute(element, "code", {kDayWindTitle, kNightWindTitle});
   } else if (element.named("sunr")) {
-    return begin_text(kSunrise);
+    return begin_text(kSunrise, element);
   } else if (element.named("suns")) {
-    return begin_text(kSunset);
+    return begin_text(kSunset, element);
   }
   return false;
 }
 
 // Sunrise and sunset are the element's whole text, under every period kind.
-bool DayAssembly::begin_text(Field field) {
+bool DayAssembly::begin_text(Field field, const sources::Element& element) {
   text_field_ = field;
   text_.clear();
+  if (narrator_ != nullptr) {
+    text_line_ = element.line();
+    text_element_ = element.qualified_name();
+  }
   return true;
 }
 
 void DayAssembly::text(std::string_view text) { text_.append(text); }
 
 void DayAssembly::end_text() {
-  if (periods_.open()) open_.set_copy(text_field_, std::string_view(text_));
+  if (!periods_.open()) return;
+  if (narrator_ != nullptr)
+    narrate_store(text_field_, copy(text_.c_str()), text_line_, text_element_.c_str(), nullptr);
+  open_.set_copy(text_field_, std::string_view(text_));
 }
 
 // High and low of the whole day, whatever the period. Equal readings keep the
 // earlier text ("2" stays when "2.9" follows, both reading as 2).
 void DayAssembly::read_temperature(const sources::Element& element) {
   const sources::Value value = element.attribute("value");
-  if (!value) return;
+  if (!value) {
+    if (narrator_ != nullptr && periods_.open())
+      narrator_->unstored(element, Record::kDay, nullptr, nullptr, Unstored::kNoAttribute);
+    return;
+  }
   const std::int32_t n = leading_int(value.get());
+  Number number{};
+  if (narrator_ != nullptr && periods_.open()) {
+    narrate_temperature(element, value.get(), n);
+    number = temperature_number(value.get());
+  }
   if (high_ == kUnsetTemperature || n > high_) {
     high_ = n;
-    store(kHigh, copy(value.get()));
+    store(kHigh, copy(value.get()), element, &number);
   }
   if (low_ == kUnsetTemperature || n < low_) {
     low_ = n;
-    store(kLow, copy(value.get()));
+    store(kLow, copy(value.get()), element, &number);
   }
 }
 
 // Symbol number and condition name, translated through the code tables. A
 // missing attribute has nothing to translate, so that value is left out.
 void DayAssembly::read_symbol(const sources::Element& element) {
-  const PeriodKind kind = periods_.kind();
-  if (kind == PeriodKind::other) return;
   static constexpr Keys kIcon{kDayIcon, kNightIcon};
   static constexpr Keys kTitle{kDayTitle, kNightTitle};
+  const PeriodKind kind = periods_.kind();
+  if (kind == PeriodKind::other) {
+    if (narrator_ != nullptr) narrate_unstored(element, kIcon, nullptr, Unstored::kOtherPeriod);
+    return;
+  }
   const bool night = kind == PeriodKind::period0 || kind == PeriodKind::period3;
   const sources::Value number = element.attribute("number");
   if (number && !day_value_kept(kIcon)) {
     char key[codes::kKeyBuffer];  // what a symbol the tables lack reports
     if (const char* icon = codes::icon(night, number.get()))
-      store_by_kind(kIcon, fixed(icon));
+      store_by_kind(kIcon, fixed(icon), element);
     else
-      store_by_kind(kIcon, copy(untranslated(codes::icon_key(night, number.get(), key))));
+      store_by_kind(
+          kIcon,
+          copy(untranslated(codes::icon_key(night, number.get(), key), Table::kIcons, element)),
+          element);
+  } else if (narrator_ != nullptr) {
+    narrate_unstored(element, kIcon, number.get(),
+                     number ? Unstored::kKept : Unstored::kNoAttribute);
   }
   const sources::Value name = element.attribute("name");
   if (name && !day_value_kept(kTitle)) {
     if (const char* title = codes::description(name.get()))
-      store_by_kind(kTitle, fixed(title));
+      store_by_kind(kTitle, fixed(title), element);
     else
-      store_by_kind(kTitle, copy(untranslated(name.get())));
+      store_by_kind(kTitle, copy(untranslated(name.get(), Table::kDescriptions, element)), element);
+  } else if (narrator_ != nullptr) {
+    narrate_unstored(element, kTitle, name.get(), name ? Unstored::kKept : Unstored::kNoAttribute);
   }
 }
 
-const char* DayAssembly::untranslated(const char* code) {
+const char* DayAssembly::untranslated(const char* code, Table table,
+                                      const sources::Element& element) {
   update_.diagnostics.hold(code);
+  if (narrator_ != nullptr) narrator_->missed(table, code, element.line());
   return code;
 }
 
 // Whole km/h (wind_kmh). Without `mps` nothing is stored.
 void DayAssembly::read_wind_speed(const sources::Element& element) {
+  static constexpr Keys kSpeed{kDayWindSpeed, kNightWindSpeed};
   const sources::Value mps = element.attribute("mps");
-  if (!mps) return;
+  if (!mps) {
+    if (narrator_ != nullptr) narrate_unstored(element, kSpeed, nullptr, Unstored::kNoAttribute);
+    return;
+  }
   // Plain decimal, as "%" PRId64 writes it; 20 characters at most.
   char text[24] = {};
   std::to_chars(text, text + sizeof text - 1, wind_kmh(mps.get()));
-  store_by_kind({kDayWindSpeed, kNightWindSpeed}, copy(text));
+  Number number{};
+  if (narrator_ != nullptr) number = wind_number(mps.get());
+  store_by_kind(kSpeed, copy(text), element, &number);
 }
 
 // A missing attribute stores its key with a null value: the host has always
 // been handed the key.
 void DayAssembly::read_attribute(const sources::Element& element, const char* name, Keys keys) {
   const sources::Value value = element.attribute(name);
-  store_by_kind(keys, copy(value.get()));
+  store_by_kind(keys, copy(value.get()), element);
 }
 
-void DayAssembly::store(Field field, Stored value) {
+void DayAssembly::store(Field field, Stored value, const sources::Element& from,
+                        const Number* number) {
   if (!periods_.open()) return;
+  if (narrator_ != nullptr)
+    narrate_store(field, value, from.line(), from.qualified_name().c_str(), number);
   if (value.fixed)
     open_.set_static(field, value.text);
   else
     open_.set_copy(field, value.text);
 }
 
+// What a value not stored is told as: the document's text of a number
+// that would have been converted, else the text that would have been stored.
+const char* DayAssembly::told(Stored value, const Number* number) noexcept {
+  return number != nullptr && number->text != nullptr ? number->text : value.text;
+}
+
 // Night values come from period 0 and are overwritten by period 3; day values
 // come from period 1, or from period 2 when period 1 gave none.
-void DayAssembly::store_by_kind(Keys keys, Stored value) {
+void DayAssembly::store_by_kind(Keys keys, Stored value, const sources::Element& from,
+                                const Number* number) {
   switch (periods_.kind()) {
     case PeriodKind::period0:
     case PeriodKind::period3:
-      store(keys.night, value);
+      store(keys.night, value, from, number);
       break;
     case PeriodKind::period1:
-      store(keys.day, value);
+      store(keys.day, value, from, number);
       break;
     case PeriodKind::period2:
-      if (!day_value_kept(keys)) store(keys.day, value);
+      if (!day_value_kept(keys))
+        store(keys.day, value, from, number);
+      else if (narrator_ != nullptr)
+        narrate_unstored(from, keys, told(value, number), Unstored::kKept);
       break;
     case PeriodKind::other:
+      if (narrator_ != nullptr)
+        narrate_unstored(from, keys, told(value, number), Unstored::kOtherPeriod);
       break;
   }
 }
@@ -138,6 +188,11 @@ void DayAssembly::store_by_kind(Keys keys, Stored value) {
 // even looked up again.
 bool DayAssembly::day_value_kept(Keys keys) const noexcept {
   return periods_.kind() == PeriodKind::period2 && periods_.open() && open_.holds_value(keys.day);
+}
+
+DayAssembly::Field DayAssembly::field_by_kind(Keys keys) const noexcept {
+  const PeriodKind kind = periods_.kind();
+  return kind == PeriodKind::period1 || kind == PeriodKind::period2 ? keys.day : keys.night;
 }
 
 }  // namespace brelund::readers

@@ -18,6 +18,7 @@ Want ForecastReader::start(const sources::Element& element) {
   if (depth_ == 0) {
     error_document_ = element.qualified_name().find("err") != std::string::npos;
     const bool read = !(error_document_ && limits_.skip_error_documents);
+    if (narrator_ != nullptr) narrator_->root(element, !read);
     return enter(Scope::kRoot, read ? Want::kChildren : Want::kNothing);
   }
   return start_in(scopes_[depth_ - 1], element);
@@ -28,16 +29,19 @@ Want ForecastReader::start_in(Scope parent, const sources::Element& element) {
     case Scope::kRoot:
       if (element.named("location")) {
         // Only the last `location` is kept; earlier ones were never the host's.
+        if (narrator_ != nullptr) narrator_->location(element, update_.location != nullptr);
         update_.location = records::make_record();
         return enter(Scope::kLocation, Want::kChildren);
       }
       if (element.named("forecast")) {
+        if (narrator_ != nullptr) narrator_->forecast(element);
         update_.has_forecast = true;
         return enter(Scope::kForecast, Want::kChildren);
       }
+      if (narrator_ != nullptr) narrator_->unread(element);
       break;
     case Scope::kLocation:
-      read_location_child(update_.location.get(), element);
+      read_location_child(update_.location.get(), element, narrator_);
       break;
     case Scope::kForecast:
       if (element.named("tabular")) return enter(Scope::kTabular, Want::kChildren);
@@ -62,6 +66,9 @@ void ForecastReader::text(std::string_view text) { days_.text(text); }
 
 void ForecastReader::end() {
   switch (scopes_[--depth_]) {
+    case Scope::kRoot:
+      days_.finish();
+      break;
     case Scope::kTime:
       days_.end_time();
       break;

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "readers/day_assembly.hpp"
+#include "readers/narrator.hpp"
 #include "records/station_update.hpp"
 #include "sources/element.hpp"
 
@@ -35,7 +36,9 @@ class ForecastReader final : public sources::ElementHandler {
   };
 
   ForecastReader() noexcept : ForecastReader(Limits{}) {}
-  explicit ForecastReader(Limits limits) noexcept : limits_(limits) {}
+  // Each decision is told to `narrator`, when there is one.
+  explicit ForecastReader(Limits limits, Narrator* narrator = nullptr) noexcept
+      : limits_(limits), narrator_(narrator), days_(update_, narrator) {}
 
   sources::Want start(const sources::Element& element) override;
   void text(std::string_view text) override;
@@ -56,11 +59,16 @@ class ForecastReader final : public sources::ElementHandler {
 
   static constexpr std::size_t kDepth = 5;  // root, forecast, tabular, time, value
   Limits limits_;
+  Narrator* narrator_;
   records::StationUpdate update_;
-  DayAssembly days_{update_};
+  DayAssembly days_;
   std::array<Scope, kDepth> scopes_{};
   std::size_t depth_ = 0;
   bool error_document_ = false;
 };
+
+// How the plug-in reads a forecast file: within kMaxBuiltBytes, an error
+// document not read at all.
+inline constexpr ForecastReader::Limits kFileLimits{kMaxBuiltBytes, true};
 
 }  // namespace brelund::readers

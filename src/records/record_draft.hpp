@@ -63,6 +63,16 @@ class RecordDraft {
     return slots_[field].state == State::kCopy || slots_[field].state == State::kStatic;
   }
 
+  // True when the field holds anything, a null value included.
+  bool has(std::size_t field) const noexcept { return slots_[field].state != State::kAbsent; }
+
+  // The field's text; null when it holds none (or a null value).
+  const char* text_of(std::size_t field) const noexcept {
+    const Slot& slot = slots_[field];
+    if (slot.state == State::kCopy) return slot.copy.c_str();
+    return slot.state == State::kStatic ? slot.fixed : nullptr;
+  }
+
   // Heap bytes the draft's buffers hold, kept between records.
   std::size_t capacity() const noexcept { return capacity_; }
 

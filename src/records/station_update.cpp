@@ -7,9 +7,13 @@
 
 namespace brelund::records {
 
-int StationUpdate::hand_over(GHashTable* station_data) noexcept {
+void StationUpdate::store_in(GHashTable* station_data) noexcept {
   if (location) records::hand_over(station_data, BRELUND_KEY_LOCATION, location.release());
   if (has_forecast) records::hand_over(station_data, BRELUND_KEY_FORECAST, days.release());
+}
+
+int StationUpdate::hand_over(GHashTable* station_data) noexcept {
+  store_in(station_data);
   diagnostics.write();
   // Where switching to POSIX around every parse and to the environment's
   // locale around every weekday name leaves the process: the dates

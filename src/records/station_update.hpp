@@ -28,6 +28,9 @@ struct StationUpdate {
   // diagnostic lines, sets LC_TIME; returns the number of days. Dropping an
   // update instead leaves no trace.
   int hand_over(GHashTable* station_data) noexcept;
+  // Only stores the entries: for a reader of the station data that is no
+  // host (no line is written, LC_TIME stays).
+  void store_in(GHashTable* station_data) noexcept;
 };
 
 }  // namespace brelund::records

@@ -121,7 +121,7 @@ Seen through_tree(const std::string& path) {
 }
 
 sources::Outcome stream_outcome(const std::string& path) {
-  readers::ForecastReader reader({readers::kMaxBuiltBytes, true});
+  readers::ForecastReader reader(readers::kFileLimits);
   const sources::Outcome outcome = sources::read_file(path.c_str(), reader).outcome;
   xmlCleanupParser();
   return outcome;
