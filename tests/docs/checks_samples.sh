@@ -3,16 +3,17 @@
 # Keeps docs/checks.md true: every sample (an ```xml block followed by a
 # plain ``` block) is written to a scratch doc.xml and checked with
 # `brelund-inspect --check doc.xml` there, which must print exactly the
-# plain block and exit 7 (0 when it says "no findings"). A section per code,
-# "## `code`", in the inspector's order (the kNames table of
-# tools/inspect/check/derive.cpp), each showing its own code, so that a code
-# added without its entry fails.
+# plain block and exit 7 (0 when its summary names no error and no warning).
+# A section per code, "## `code`", in the inspector's order (the table of
+# tools/inspect/check/codes.cpp), each showing its own code, and a row per
+# code in the page's table, with the code's severity, so that a code added
+# without its entry fails.
 #
 # Usage: checks_samples.sh BUILD-DIR CHECKS.md
 set -eu
 build=$(cd "$1" && pwd -P)
 doc=$2
-names=$(dirname "$0")/../../tools/inspect/check/derive.cpp
+codes=$(dirname "$0")/../../tools/inspect/check/codes.cpp
 # A path, not a document, shows it.
 unshown=long-path
 
@@ -44,7 +45,7 @@ while read -r n code start; do
   (cd "$work/run.$n" && LC_ALL=C.UTF-8 "$build/brelund-inspect" --check doc.xml) \
     >"$work/out.$n" 2>&1 </dev/null || status=$?
   expected=7
-  tail -n 1 "$work/shown.$n" | grep -q ', no findings$' && expected=0
+  tail -n 1 "$work/shown.$n" | grep -Eq '(error|warning)s?(,|$)' || expected=0
   if ! cmp -s "$work/shown.$n" "$work/out.$n"; then
     fail "the sample at line $start prints otherwise"
     echo "--- shown"; cat "$work/shown.$n"; echo "--- printed"; cat "$work/out.$n"; echo "---"
@@ -56,9 +57,17 @@ while read -r n code start; do
   fi
 done < "$work/index"
 
-# The codes, in order: as the inspector names them, and as the sections do.
-sed -n '/kNames\[\] = {/,/};/p' "$names" | grep -o '"[a-z-]*"' | tr -d '"' > "$work/codes"
-[ -s "$work/codes" ] || fail "no codes found in $names"
+# The codes, in order, with their severities: as the inspector has them,
+# as the table rows give them, and as the sections come.
+sed -n 's/.*CodeInfo{Code::k[A-Za-z]*, "\([a-z-]*\)", k\([A-Za-z]*\)}.*/\1 \2/p' "$codes" |
+  tr 'A-Z' 'a-z' > "$work/severities"
+cut -d' ' -f1 "$work/severities" > "$work/codes"
+[ -s "$work/codes" ] || fail "no codes found in $codes"
+sed -n 's/^| \[`\([a-z-]*\)`\](#[a-z-]*) | \([a-z]*\) |.*/\1 \2/p' "$doc" > "$work/rows"
+if ! cmp -s "$work/severities" "$work/rows"; then
+  fail "the table's rows are not the inspector's codes and severities in its order (< codes, > rows):"
+  diff "$work/severities" "$work/rows" || true
+fi
 sed -n 's/^## `\([a-z-]*\)`$/\1/p' "$doc" > "$work/sections"
 if ! cmp -s "$work/codes" "$work/sections"; then
   fail "the sections are not the inspector's codes in its order (< codes, > sections):"

@@ -1,73 +1,79 @@
 // SPDX-License-Identifier: MIT
 #include "check/check_file.hpp"
 
+#include <unistd.h>
+
 #include <algorithm>
 
-#include "check/derive.hpp"
-#include "check/document_facts.hpp"
+#include "check/file_findings.hpp"
+#include "check/reading.hpp"
 #include "host/file_names.hpp"
 #include "host/forecast_read.hpp"
+#include "host/staged_file.hpp"
 #include "host/station_data.hpp"
-#include "sources/file_stream.hpp"
+#include "model/difference.hpp"
 
 namespace inspector::check {
 namespace {
 
-Finding refused(const Refusal& refusal) {
-  return {Code::kRefused,
-          refusal.line,
-          1,
-          "the plug-in refuses the file and stores nothing (-1): " + refusal.why,
-          {{"why", refusal.why}},
-          {}};
+void by_line(std::vector<Finding>& findings) {
+  std::stable_sort(findings.begin(), findings.end(),
+                   [](const Finding& a, const Finding& b) { return a.line < b.line; });
 }
 
-Finding error_document() {
-  return {Code::kErrorDocument,
-          0,
-          1,
-          "an error document from the forecast service (its root element's name contains "
-          "\"err\"): the plug-in stores nothing (-2)",
-          {},
-          {}};
+// What the plug-in made of the file: the findings of the narrated reading
+// when it stored something, else why it stored nothing.
+FileReport report_of(const Plugin& plugin, const std::string& path, const std::string& name) {
+  FileReport report{name, 0, {}};
+  StationData station(plugin);
+  const ForecastRead read = read_forecast(plugin, path, station, Reading::kUnchanged);
+  report.result = read.result;
+  if (read.result == -1)
+    report.findings.push_back(refused(read.refusal.why, read.refusal.line));
+  else if (read.result == -2)
+    report.findings.push_back(error_document());
+  else
+    report.findings = findings_after(path, Stored(station.get())).findings;
+  return report;
 }
 
-Finding long_path(std::size_t length) {
-  return {Code::kLongPath,
-          0,
-          1,
-          "a path of " + std::to_string(length) +
-              " bytes: the plug-in forms no staged name this long, so no staged \".new\" file is "
-              "ever swapped in for it",
-          {{"bytes", std::to_string(length), true}},
-          {}};
+// What the plug-in does with a stored forecast's replacement, in words.
+std::string outcome_of(const FileReport& next) {
+  if (next.result == -1) return "stores nothing: it refuses it (-1)";
+  if (next.result == -2) return "stores nothing: it is an error document (-2)";
+  return "stores no day";
 }
 
 }  // namespace
 
-std::vector<Finding> findings_after(const std::string& file, const Stored& stored,
-                                    const NotFound& not_found) {
-  DocumentFacts document;
-  brelund::sources::read_file(as_file(file).c_str(), document);
-  return findings_of(stored, document.facts(), not_found);
+After findings_after(const std::string& path, const Stored& stored) {
+  NarratedReading reading = read_with_narrator(as_file(path));
+  After after{std::move(reading.findings), std::move(reading.why_no_days)};
+  if (reading.stored) {
+    if (const auto difference = first_difference(stored, Stored(reading.stored.get())))
+      after.findings.push_back(plugin_differs(*difference));
+  }
+  by_line(after.findings);
+  return after;
 }
 
-FileReport check_file(const Plugin& plugin, const std::string& file) {
-  FileReport report{file, 0, {}};
-  StationData station(plugin);
-  const ForecastRead read = read_forecast(plugin, file, station, Reading::kUnchanged);
-  report.result = read.result;
-  if (read.result == -1)
-    report.findings.push_back(refused(read.refusal));
-  else if (read.result == -2)
-    report.findings.push_back(error_document());
-  else
-    report.findings = findings_after(file, Stored(station.get()), read.not_found);
-  if (as_file(file).size() >= kUnstagedPathLength)
-    report.findings.insert(report.findings.begin(), long_path(as_file(file).size()));
-  std::stable_sort(report.findings.begin(), report.findings.end(),
-                   [](const Finding& a, const Finding& b) { return a.line < b.line; });
-  return report;
+std::vector<FileReport> check_file(const Plugin& plugin, const std::string& path,
+                                   const std::string& name) {
+  std::vector<FileReport> reports{report_of(plugin, path, name)};
+  FileReport& report = reports.front();
+  if (as_file(path).size() >= kUnstagedPathLength) {
+    report.findings.insert(report.findings.begin(), long_path(as_file(path).size()));
+  } else if (const NextRefresh next(as_file(path)); next.waiting()) {
+    const std::string staged = name + ".new";
+    FileReport then = report_of(plugin, next.path(), staged);
+    report.findings.insert(report.findings.begin(), staged_file(staged));
+    if (report.result > 0 && then.result <= 0)
+      report.findings.insert(report.findings.begin(),
+                             staged_breaks(staged, report.result, outcome_of(then)));
+    reports.push_back(std::move(then));
+  }
+  by_line(report.findings);
+  return reports;
 }
 
 }  // namespace inspector::check

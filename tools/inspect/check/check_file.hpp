@@ -1,24 +1,31 @@
 // SPDX-License-Identifier: MIT
-// The check of one forecast file: the plug-in reads it (taking station data
-// only from the plug-in it dlopened, and changing nothing anywhere), its own
-// stream reads it again for the facts, and the two give the findings.
+// The check of one forecast file: the plug-in reads it (changing nothing
+// anywhere), the readers built into the inspector read it again with a
+// narrator, and what they say becomes the findings. A staged FILE.new
+// waiting beside it is checked as what the next refresh will read.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "check/findings.hpp"
-#include "host/not_found.hpp"
 #include "host/plugin.hpp"
 #include "model/stored.hpp"
 
 namespace inspector::check {
 
-FileReport check_file(const Plugin& plugin, const std::string& file);
+// `path` is handed to the plug-in; `name` is what the reports call it. The
+// file's report, then that of a waiting FILE.new.
+std::vector<FileReport> check_file(const Plugin& plugin, const std::string& path,
+                                   const std::string& name);
 
-// The findings about a read already made: what the plug-in stored from
-// `file` and the "Not found" lines it wrote (for a run that shows the data).
-std::vector<Finding> findings_after(const std::string& file, const Stored& stored,
-                                    const NotFound& not_found);
+// The findings about a read already made as the host makes it (`stored`
+// is what the plug-in stored from `path`), and why it stored no day when
+// a finding says so.
+struct After {
+  std::vector<Finding> findings;
+  std::string why_no_days;
+};
+After findings_after(const std::string& path, const Stored& stored);
 
 }  // namespace inspector::check

@@ -4,15 +4,15 @@
 #include <cstdio>
 
 #include "check/check_file.hpp"
-#include "check/derive.hpp"
 #include "check/report.hpp"
 #include "cli/exit_status.hpp"
 #include "cli/messages.hpp"
 #include "host/forecast_read.hpp"
 #include "host/hourly_document.hpp"
+#include "host/standard_input.hpp"
 #include "host/station_data.hpp"
-#include "outputs/json.hpp"
 #include "model/stored.hpp"
+#include "outputs/json.hpp"
 #include "outputs/text.hpp"
 #include "picture/picture_file.hpp"
 #include "picture/scene.hpp"
@@ -39,49 +39,71 @@ bool read_hourly_document(const Options& options, Doc& hourly) {
   return static_cast<bool>(hourly);
 }
 
-int read_station(const Plugin& plugin, const std::string& file, StationData& station,
-                 NotFound& not_found) {
-  ForecastRead read = read_forecast(plugin, file, station, Reading::kAsTheHost);
-  not_found = std::move(read.not_found);
-  if (read.staged_moved) say::staged_moved(file);
+// The forecast file as the plug-in is handed it, and as messages name it.
+struct Forecast {
+  std::string path;
+  std::string name;
+};
+
+bool forecast_of(const Options& options, StandardInput& input, Forecast& forecast) {
+  const std::string& file = options.files.front();
+  if (file != kStandardInput) {
+    forecast = {file, file};
+    return true;
+  }
+  std::string why;
+  forecast = {input.path(why), kStandardInputName};
+  if (forecast.path.empty()) say::standard_input_unsaved(why);
+  return !forecast.path.empty();
+}
+
+int read_station(const Plugin& plugin, const Forecast& forecast, StationData& station) {
+  const ForecastRead read = read_forecast(plugin, forecast.path, station, Reading::kAsTheHost);
+  if (read.staged_moved) say::staged_moved(forecast.name);
   if (read.result == -2) {
-    say::error_document(file);
+    say::error_document(forecast.name);
     return kErrorDocument;
   }
   if (read.result < 0) {
-    say::forecast_unreadable(file, read.refusal.why);
+    say::forecast_unreadable(forecast.name, read.refusal.why);
     return kForecastUnreadable;
   }
   if (!station.holds(BRELUND_KEY_LOCATION) && !station.holds(BRELUND_KEY_FORECAST))
-    say::nothing_stored(file);
+    say::nothing_stored(forecast.name);
   return kOk;
 }
 
+void print(const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fflush(stdout);  // before any line on standard error, wherever both go
+}
+
 int draw(const Options& options, plot::PictureFile& picture, const Stored& stored,
-         const NotFound& not_found) {
-  const std::string& file = options.files.front();
-  // An empty forecast's note says why, when a finding does.
-  const std::string why =
-      stored.days.empty() ? check::why_no_days(check::findings_after(file, stored, not_found)) : "";
+         const Forecast& forecast, const std::string& why_no_days) {
   std::string failure;
-  if (picture.write(plot::build_scene(stored, file, why), failure)) return kOk;
+  if (picture.write(plot::build_scene(stored, forecast.name, why_no_days), failure)) return kOk;
   say::picture_unwritable(options.plot, failure);
   return kPictureUnwritable;
 }
 
+// The output asked for, then, for people, a line when the check has
+// something to say of the file.
 int show(const Options& options, plot::PictureFile& picture, const Stored& stored,
-         const NotFound& not_found) {
-  if (!options.plot.empty()) return draw(options, picture, stored, not_found);
+         const Forecast& forecast) {
   if (options.json) {
-    const std::string text = render_json(stored);
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    print(render_json(stored));
     return kOk;
   }
-  const std::string text = render_text(stored);
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  const std::size_t found = check::findings_after(options.files.front(), stored, not_found).size();
-  if (found > 0) say::findings(check::findings_counted(found), options.files.front());
-  return kOk;
+  const check::After after = check::findings_after(forecast.path, stored);
+  int status = kOk;
+  if (options.plot.empty())
+    print(render_text(stored));
+  else
+    status = draw(options, picture, stored, forecast, after.why_no_days);
+  check::Tally tally;
+  tally.add(after.findings);
+  if (tally.any()) say::findings(check::counted(tally), options.files.front());
+  return status;
 }
 
 }  // namespace
@@ -91,16 +113,16 @@ int inspect(const Plugin& plugin, const Options& options) {
   if (!open_picture(options, picture)) return kPictureUnwritable;
   Doc hourly;
   if (!read_hourly_document(options, hourly)) return kHourlyUnreadable;
-  const std::string& file = options.files.front();
+  StandardInput input;
+  Forecast forecast;
+  if (!forecast_of(options, input, forecast)) return kForecastUnreadable;
   StationData station(plugin);  // released on every way out
-  NotFound not_found;
-  if (const int status = read_station(plugin, file, station, not_found); status != kOk)
-    return status;
-  if (hourly && !read_detail(plugin, file, hourly.get(), station)) {
+  if (const int status = read_station(plugin, forecast, station); status != kOk) return status;
+  if (hourly && !read_detail(plugin, forecast.path, hourly.get(), station)) {
     say::hourly_refused(options.hourly);
     return kHourlyUnreadable;
   }
-  return show(options, picture, Stored(station.get()), not_found);
+  return show(options, picture, Stored(station.get()), forecast);
 }
 
 }  // namespace inspector

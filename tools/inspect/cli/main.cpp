@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
   const auto options = parse_options(argc, argv);
   if (!options) return kUsage;
   if (options->help) return kOk;
+  if (!options->explain.empty()) return explain(*options);
   const std::string plugin_path =
       as_file(!options->plugin.empty() ? options->plugin : default_plugin());
   if (options->version) {

@@ -49,9 +49,19 @@ void picture_unwritable(const std::string& picture, const std::string& why) {
   line("cannot write picture " + picture + ": " + why);
 }
 
-// After a table: the check would have something to say of this file.
+// After a table or a picture: the check would have something to say of
+// this file.
 void findings(const std::string& counted, const std::string& file) {
-  line(counted + "; brelund-inspect --check " + file + " says which");
+  line(counted + "; brelund-inspect --check " + file +
+       " says which, and brelund-inspect --explain CODE what each means");
+}
+
+void unknown_code(const std::string& code) {
+  line("no --check code is named \"" + code + "\" (brelund-inspect(1) lists them)");
+}
+
+void standard_input_unsaved(const std::string& why) {
+  line("cannot read the forecast on standard input: " + why);
 }
 
 }  // namespace inspector::say

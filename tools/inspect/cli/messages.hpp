@@ -18,5 +18,7 @@ void hourly_unreadable(const std::string& file, const std::string& why);
 void hourly_refused(const std::string& file);
 void picture_unwritable(const std::string& picture, const std::string& why);
 void findings(const std::string& counted, const std::string& file);
+void unknown_code(const std::string& code);
+void standard_input_unsaved(const std::string& why);
 
 }  // namespace inspector::say

@@ -13,26 +13,29 @@ namespace {
 using brelund::GPtr;
 
 constexpr const char* kUsage =
-    "Usage:\n  brelund-inspect [OPTION...] FILE\n  brelund-inspect --check [--json] FILE...";
+    "Usage:\n  brelund-inspect [OPTION...] FILE\n  brelund-inspect --check [--json] FILE...\n"
+    "  brelund-inspect --explain CODE";
 
 constexpr const char* kSummary =
     "Reads a station's forecast file through the tarnvale forecast plug-in, as the host does, "
     "and shows the station data.\n"
     "The file is handled like the host's own copy: a waiting FILE.new is first renamed over it.\n"
-    "With --check, says for each FILE how what the plug-in stores differs from what the "
-    "document says, as FILE:LINE: message [code]; it changes no file.";
+    "FILE - reads the forecast from standard input.\n"
+    "With --check, says for each FILE what the plug-in does with it that a user of the host "
+    "should know, as FILE:LINE: severity: message [code]; it changes no file.";
 
 constexpr const char* kDescription =
     "Exit status: 0 read, 1 usage, 2 plug-in missing, not loadable or failed to initialise, "
     "3 forecast file unreadable (-1; the message says why), 4 error document from the service "
     "(-2), 5 hourly document unreadable, 6 picture cannot be written (--plot: unknown extension, "
-    "or no file can be made there), 7 --check found something in at least one FILE (a file the "
-    "plug-in refuses, a missing one included); with --check, 0 means no findings at all.\n"
+    "or no file can be made there), 7 --check found an error or a warning in at least one FILE "
+    "(a file the plug-in refuses, a missing one included); with --check, 0 means at most "
+    "notes.\n"
     "See brelund-inspect(1) for more.";
 
 // Where GOption puts what it parses; its strings are owned from then on.
 struct Raw {
-  gchar *plugin = nullptr, *hourly = nullptr, *plot = nullptr;
+  gchar *plugin = nullptr, *hourly = nullptr, *plot = nullptr, *explain = nullptr;
   gchar** files = nullptr;
   gboolean json = FALSE, check = FALSE, version = FALSE, help = FALSE;
 };
@@ -42,14 +45,16 @@ GPtr<GOptionContext> make_context(Raw& raw) {
       {"plugin", 'p', 0, G_OPTION_ARG_FILENAME, &raw.plugin,
        "Plug-in file to load (default: the one built beside this program, else the installed one)",
        "PATH"},
-      {"hourly", 'H', 0, G_OPTION_ARG_FILENAME, &raw.hourly, "Also read this hour-by-hour document",
-       "FILE"},
+      {"hourly", 'H', 0, G_OPTION_ARG_FILENAME, &raw.hourly,
+       "Also read this hourly detail document (hbhf)", "FILE"},
       {"json", 'j', 0, G_OPTION_ARG_NONE, &raw.json,
        "Print the station data exactly as stored, as JSON", nullptr},
       {"check", 'c', 0, G_OPTION_ARG_NONE, &raw.check,
-       "Say how what the plug-in stores from each FILE differs from what the document says "
-       "(see brelund-inspect(1) and docs/checks.md); writes no file",
+       "Say what the plug-in does with each FILE that a user of the host should know: errors, "
+       "warnings and notes, each with its code; writes no file",
        nullptr},
+      {"explain", 0, 0, G_OPTION_ARG_STRING, &raw.explain,
+       "Print what the --check code CODE means and what the host shows, then exit", "CODE"},
       {"plot", 'P', 0, G_OPTION_ARG_FILENAME, &raw.plot,
        "Draw the station data as a meteogram into OUT (.svg, .png or .pdf) instead of the table",
        "OUT"},
@@ -78,12 +83,13 @@ void print_help(GOptionContext* context) {
 
 // Takes GOption's strings over, whatever came of the parse.
 Options taken(const Raw& raw) {
-  const GPtr<gchar> plugin(raw.plugin), hourly(raw.hourly), plot(raw.plot);
+  const GPtr<gchar> plugin(raw.plugin), hourly(raw.hourly), plot(raw.plot), explain(raw.explain);
   const GPtr<gchar*> files(raw.files);
   Options options;
   if (plugin) options.plugin = plugin.get();
   if (hourly) options.hourly = hourly.get();
   if (plot) options.plot = plot.get();
+  if (explain) options.explain = explain.get();
   options.json = raw.json;
   options.check = raw.check;
   options.version = raw.version;
@@ -110,6 +116,11 @@ std::optional<Options> parse_options(int argc, char** argv) {
   if (!parsed) return usage_error(error->message);
   if (options.help) print_help(context.get());
   if (options.help || options.version) return options;
+  if (!options.explain.empty()) {
+    if (!options.files.empty() || options.check || !options.hourly.empty() || !options.plot.empty())
+      return usage_error("--explain takes a code and nothing else");
+    return options;
+  }
   if (options.check) {
     if (options.files.empty()) return usage_error("give at least one forecast file to check");
     if (!options.hourly.empty() || !options.plot.empty())

@@ -13,10 +13,11 @@ struct Options {
   std::string hourly;  // empty: none
   std::string plot;    // empty: no picture
   bool json = false;
-  bool check = false;  // --check: findings for each of `files`
+  bool check = false;   // --check: findings for each of `files`
+  std::string explain;  // --explain CODE: what that code means
   bool version = false;
   bool help = false;
-  std::vector<std::string> files;
+  std::vector<std::string> files;  // "-": standard input
 };
 
 // Parses argv; on a usage error returns nothing and has said why on

@@ -20,4 +20,23 @@ class StagedFile {
   bool waiting_;
 };
 
+// What the next refresh of `path` reads when a readable `path`.new waits:
+// that file under `path`'s own name (a link to it in a directory of its
+// own, removed again), so that the plug-in, handed it, takes the station
+// from the same name and renames nothing.
+class NextRefresh {
+ public:
+  explicit NextRefresh(const std::string& path);
+  NextRefresh(const NextRefresh&) = delete;
+  NextRefresh& operator=(const NextRefresh&) = delete;
+  ~NextRefresh();
+
+  bool waiting() const { return !link_.empty(); }
+  const std::string& path() const { return link_; }
+
+ private:
+  std::string directory_;
+  std::string link_;
+};
+
 }  // namespace inspector
