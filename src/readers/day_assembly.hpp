@@ -101,10 +101,12 @@ class DayAssembly {
 
   // Stores into the open record, if any, the value read from `from`; the
   // kind rule picks the field.
-  void store(Field field, Stored value, const sources::Element& from,
+  // `source` is the document's text a translated or converted value was
+  // made from, `number` what was read from it as a number (narration only).
+  void store(Field field, Stored value, const sources::Element& from, const char* source = nullptr,
              const Number* number = nullptr);
   void store_by_kind(Keys keys, Stored value, const sources::Element& from,
-                     const Number* number = nullptr);
+                     const char* source = nullptr, const Number* number = nullptr);
   bool day_value_kept(Keys keys) const noexcept;
   // The field the kind rule picks for `keys` (night for kind other).
   Field field_by_kind(Keys keys) const noexcept;
@@ -112,11 +114,10 @@ class DayAssembly {
   // What each decision is told as (day_narration.cpp); only called with a
   // narrator.
   void narrate_time(const sources::Element& time, const char* period, DayPeriods::Step step);
-  void narrate_store(Field field, Stored value, int line, const char* element,
+  void narrate_store(Field field, Stored value, int line, const char* element, const char* source,
                      const Number* number);
   void narrate_temperature(const sources::Element& element, const char* text, std::int32_t n);
   void narrate_unstored(const sources::Element& element, Keys keys, const char* text, Unstored why);
-  static const char* told(Stored value, const Number* number) noexcept;
 
   records::StationUpdate& update_;
   DayDates dates_;  // the call's time record and its locales

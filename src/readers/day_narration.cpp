@@ -30,9 +30,9 @@ void DayAssembly::narrate_time(const sources::Element& time, const char* period,
 }
 
 void DayAssembly::narrate_store(Field field, Stored value, int line, const char* element,
-                                const Number* number) {
+                                const char* source, const Number* number) {
   narrator_->stored(
-      {Record::kDay, kDayKeys[field], value.text, line, element, open_.has(field), number});
+      {Record::kDay, kDayKeys[field], value.text, line, element, open_.has(field), source, number});
 }
 
 // Whole numbers decide high and low: where the decimals of the reading

@@ -47,7 +47,8 @@ void DayAssembly::text(std::string_view text) { text_.append(text); }
 void DayAssembly::end_text() {
   if (!periods_.open()) return;
   if (narrator_ != nullptr)
-    narrate_store(text_field_, copy(text_.c_str()), text_line_, text_element_.c_str(), nullptr);
+    narrate_store(text_field_, copy(text_.c_str()), text_line_, text_element_.c_str(), nullptr,
+                  nullptr);
   open_.set_copy(text_field_, std::string_view(text_));
 }
 
@@ -68,11 +69,11 @@ void DayAssembly::read_temperature(const sources::Element& element) {
   }
   if (high_ == kUnsetTemperature || n > high_) {
     high_ = n;
-    store(kHigh, copy(value.get()), element, &number);
+    store(kHigh, copy(value.get()), element, nullptr, &number);
   }
   if (low_ == kUnsetTemperature || n < low_) {
     low_ = n;
-    store(kLow, copy(value.get()), element, &number);
+    store(kLow, copy(value.get()), element, nullptr, &number);
   }
 }
 
@@ -91,12 +92,12 @@ void DayAssembly::read_symbol(const sources::Element& element) {
   if (number && !day_value_kept(kIcon)) {
     char key[codes::kKeyBuffer];  // what a symbol the tables lack reports
     if (const char* icon = codes::icon(night, number.get()))
-      store_by_kind(kIcon, fixed(icon), element);
+      store_by_kind(kIcon, fixed(icon), element, number.get());
     else
       store_by_kind(
           kIcon,
           copy(untranslated(codes::icon_key(night, number.get(), key), Table::kIcons, element)),
-          element);
+          element, number.get());
   } else if (narrator_ != nullptr) {
     narrate_unstored(element, kIcon, number.get(),
                      number ? Unstored::kKept : Unstored::kNoAttribute);
@@ -104,9 +105,10 @@ void DayAssembly::read_symbol(const sources::Element& element) {
   const sources::Value name = element.attribute("name");
   if (name && !day_value_kept(kTitle)) {
     if (const char* title = codes::description(name.get()))
-      store_by_kind(kTitle, fixed(title), element);
+      store_by_kind(kTitle, fixed(title), element, name.get());
     else
-      store_by_kind(kTitle, copy(untranslated(name.get(), Table::kDescriptions, element)), element);
+      store_by_kind(kTitle, copy(untranslated(name.get(), Table::kDescriptions, element)), element,
+                    name.get());
   } else if (narrator_ != nullptr) {
     narrate_unstored(element, kTitle, name.get(), name ? Unstored::kKept : Unstored::kNoAttribute);
   }
@@ -132,7 +134,7 @@ void DayAssembly::read_wind_speed(const sources::Element& element) {
   std::to_chars(text, text + sizeof text - 1, wind_kmh(mps.get()));
   Number number{};
   if (narrator_ != nullptr) number = wind_number(mps.get());
-  store_by_kind(kSpeed, copy(text), element, &number);
+  store_by_kind(kSpeed, copy(text), element, mps.get(), &number);
 }
 
 // A missing attribute stores its key with a null value: the host has always
@@ -142,44 +144,39 @@ void DayAssembly::read_attribute(const sources::Element& element, const char* na
   store_by_kind(keys, copy(value.get()), element);
 }
 
-void DayAssembly::store(Field field, Stored value, const sources::Element& from,
+void DayAssembly::store(Field field, Stored value, const sources::Element& from, const char* source,
                         const Number* number) {
   if (!periods_.open()) return;
   if (narrator_ != nullptr)
-    narrate_store(field, value, from.line(), from.qualified_name().c_str(), number);
+    narrate_store(field, value, from.line(), from.qualified_name().c_str(), source, number);
   if (value.fixed)
     open_.set_static(field, value.text);
   else
     open_.set_copy(field, value.text);
 }
 
-// What a value not stored is told as: the document's text of a number
-// that would have been converted, else the text that would have been stored.
-const char* DayAssembly::told(Stored value, const Number* number) noexcept {
-  return number != nullptr && number->text != nullptr ? number->text : value.text;
-}
-
 // Night values come from period 0 and are overwritten by period 3; day values
 // come from period 1, or from period 2 when period 1 gave none.
+// A value not stored is told as the document's text it came from.
 void DayAssembly::store_by_kind(Keys keys, Stored value, const sources::Element& from,
-                                const Number* number) {
+                                const char* source, const Number* number) {
+  const char* told = source != nullptr ? source : value.text;
   switch (periods_.kind()) {
     case PeriodKind::period0:
     case PeriodKind::period3:
-      store(keys.night, value, from, number);
+      store(keys.night, value, from, source, number);
       break;
     case PeriodKind::period1:
-      store(keys.day, value, from, number);
+      store(keys.day, value, from, source, number);
       break;
     case PeriodKind::period2:
       if (!day_value_kept(keys))
-        store(keys.day, value, from, number);
+        store(keys.day, value, from, source, number);
       else if (narrator_ != nullptr)
-        narrate_unstored(from, keys, told(value, number), Unstored::kKept);
+        narrate_unstored(from, keys, told, Unstored::kKept);
       break;
     case PeriodKind::other:
-      if (narrator_ != nullptr)
-        narrate_unstored(from, keys, told(value, number), Unstored::kOtherPeriod);
+      if (narrator_ != nullptr) narrate_unstored(from, keys, told, Unstored::kOtherPeriod);
       break;
   }
 }

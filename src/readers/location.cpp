@@ -11,10 +11,10 @@ namespace brelund::readers {
 namespace {
 
 void store(GHashTable* record, const char* key, const char* text, const sources::Element& from,
-           Narrator* narrator, const Number* number = nullptr) {
+           Narrator* narrator, const char* source = nullptr, const Number* number = nullptr) {
   if (narrator != nullptr)
     narrator->stored({Record::kLocation, key, text, from.line(), from.qualified_name().c_str(),
-                      g_hash_table_contains(record, key) != FALSE, number});
+                      g_hash_table_contains(record, key) != FALSE, source, number});
   records::store(record, key, text);
 }
 
@@ -38,7 +38,7 @@ void read_time_zone(GHashTable* record, const sources::Element& zone, Narrator* 
   std::snprintf(hours, sizeof hours - 1, "%i", zone_hours(minutes.get()));
   Number number{};
   if (narrator != nullptr) number = zone_number(minutes.get());
-  store(record, BRELUND_KEY_STATION_TIME_ZONE, hours, zone, narrator, &number);
+  store(record, BRELUND_KEY_STATION_TIME_ZONE, hours, zone, narrator, minutes.get(), &number);
 }
 
 }  // namespace

@@ -30,6 +30,9 @@ struct Store {
   // The key already held a value in this record, which this one replaces
   // (a null value included).
   bool replaces;
+  // The document's text the value was made from, where it is not `text`
+  // itself (a symbol number, a condition name, m/s, minutes); else null.
+  const char* source;
   const Number* number;  // for values read as numbers, else null
 };
 

@@ -53,7 +53,6 @@ struct Number {
     kHours,   // `utcoffsetMinutes` in whole hours
   };
   Unit unit;
-  const char* text;     // read from: lives as long as that text
   std::int32_t read;    // the leading whole number of the text, saturated to 32 bits
   std::int64_t stored;  // the whole number stored (kAsRead: `read`)
   // The text's decimal value (white space, a sign, digits and a fraction;
@@ -87,7 +86,7 @@ inline double decimal_value(const char* text) noexcept {
 inline Number temperature_number(const char* text) noexcept {
   const std::int32_t read = leading_int(text);
   const double decimal = decimal_value(text);
-  return {Number::Unit::kAsRead, text, read, read, decimal, decimal, 0, false};
+  return {Number::Unit::kAsRead, read, read, decimal, decimal, 0, false};
 }
 
 inline Number wind_number(const char* mps) noexcept {
@@ -95,7 +94,6 @@ inline Number wind_number(const char* mps) noexcept {
   const std::int64_t product = read * kSecondsPerHour;
   const double decimal = decimal_value(mps);
   return {Number::Unit::kKmh,
-          mps,
           read,
           wind_kmh(mps),
           decimal,
@@ -110,7 +108,6 @@ inline Number zone_number(const char* minutes) noexcept {
   const std::int32_t hours = zone_hours(minutes);
   const double decimal = decimal_value(minutes);
   return {Number::Unit::kHours,
-          minutes,
           read,
           hours,
           decimal,

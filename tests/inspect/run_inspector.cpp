@@ -10,8 +10,9 @@
 
 namespace brelund::testing {
 
-Outcome inspect(std::vector<std::string> args, const char* directory) {
-  args.insert(args.begin(), BRELUND_INSPECT_PATH);
+namespace {
+
+Outcome run(std::vector<std::string> args, const char* directory) {
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
@@ -24,6 +25,17 @@ Outcome inspect(std::vector<std::string> args, const char* directory) {
   return {spawned && WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1,
           out != nullptr ? std::string(out) : std::string(),
           err != nullptr ? std::string(err) : std::string()};
+}
+
+}  // namespace
+
+Outcome inspect(std::vector<std::string> args, const char* directory) {
+  args.insert(args.begin(), BRELUND_INSPECT_PATH);
+  return run(std::move(args), directory);
+}
+
+Outcome inspect_shell(const std::string& args) {
+  return run({"/bin/sh", "-c", std::string("exec ") + BRELUND_INSPECT_PATH + " " + args}, nullptr);
 }
 
 std::vector<std::string> entries(const std::string& directory) {

@@ -16,6 +16,11 @@ struct Outcome {
 // Runs the built brelund-inspect with `args`, in `directory` when given.
 Outcome inspect(std::vector<std::string> args, const char* directory = nullptr);
 
+// Runs it through the shell, as `brelund-inspect ARGS REDIRECTIONS` (the
+// arguments are not quoted): for standard input from a file and for both
+// streams into one.
+Outcome inspect_shell(const std::string& args);
+
 // The names in `directory`, sorted: for checking that nothing was left or
 // made there.
 std::vector<std::string> entries(const std::string& directory);

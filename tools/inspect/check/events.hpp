@@ -25,11 +25,15 @@ struct Placed {
   std::optional<std::string> text;  // none: a null value
   int line = 0;
   std::string element;
-  // For a value read as a number: what was read, and from which text of
-  // the document (`number->text` is not kept: it lived only during the call).
+  // The document's text it was made from, where that is not `text` (a
+  // symbol number, a condition name, m/s, minutes); and for a value read as
+  // a number, what was read.
+  std::optional<std::string> source;
   std::optional<readers::Number> number;
-  std::string source;
   readers::PeriodKind period = readers::PeriodKind::other;  // of the `time` it was read in
+
+  // As the document wrote it: `source`, else `text`.
+  std::optional<std::string> written() const { return source ? source : text; }
 };
 
 // High or low kept by whole numbers against a reading whose decimals say

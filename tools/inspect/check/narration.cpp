@@ -91,11 +91,8 @@ void Narration::day_dropped(int opened, int line) {
 void Narration::store_in(std::vector<Placed>& values, const readers::Store& store) {
   Placed placed{store.key, text_of(store.text), store.line, store.element, std::nullopt,
                 {},        time_.kind};
-  if (store.number != nullptr) {
-    placed.number = *store.number;
-    placed.number->text = nullptr;
-    placed.source = store.number->text;
-  }
+  if (store.number != nullptr) placed.number = *store.number;
+  if (store.source != nullptr) placed.source = store.source;
   if (store.record == readers::Record::kLocation) placed.period = readers::PeriodKind::other;
   Placed* earlier = store.replaces ? find(values, store.key) : nullptr;
   if (earlier == nullptr) {

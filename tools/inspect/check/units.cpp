@@ -34,15 +34,15 @@ void UnitFamily::wind(const DaySeen& day, const Placed& speed) {
   const readers::Number& n = *speed.number;
   const std::string stored = shown(speed.text);
   if (n.past_32_bits && overflow_.take(speed.line)) {
-    overflow_.message = "a wind speed of " + speed.source +
+    overflow_.message = "a wind speed of " + speed.written().value_or("") +
                         " m/s overflows the contract's 32-bit arithmetic for km/h; the plug-in "
                         "stores the exact " +
                         stored + " as " + speed.key + " of " + day.name();
     overflow_.cites = {day.cite(speed)};
   }
   if (n.stored < 0 && negative_.take(speed.line)) {
-    negative_.message = "a wind speed of " + speed.source + " m/s: " + day.name() + " stores " +
-                        speed.key + " " + stored + ", a negative speed";
+    negative_.message = "a wind speed of " + speed.written().value_or("") + " m/s: " + day.name() +
+                        " stores " + speed.key + " " + stored + ", a negative speed";
     negative_.cites = {day.cite(speed)};
   }
   // Only a fraction of a metre per second counts: that is what the whole
@@ -53,12 +53,11 @@ void UnitFamily::wind(const DaySeen& day, const Placed& speed) {
   if (loss <= largest_) return;
   largest_ = loss;
   decimals_.line = speed.line;
-  decimals_.message =
-      "wind speeds stored without the fraction of their m/s; the largest loss: " + speed.source +
-      " m/s is stored as " + speed.key + " " + stored + " of " + day.name() + ", not " +
-      decimal(n.exact, 2) + " km/h";
+  decimals_.message = "wind speeds stored without the fraction of their m/s; the largest loss: " +
+                      speed.written().value_or("") + " m/s is stored as " + speed.key + " " +
+                      stored + " of " + day.name() + ", not " + decimal(n.exact, 2) + " km/h";
   decimals_.cites = {day.cite(speed)};
-  decimals_.values = {{"mps", speed.source},
+  decimals_.values = {{"mps", speed.written().value_or("")},
                       {"stored_kmh", speed.text.value_or("")},
                       {"exact_kmh", decimal(n.exact, 2)},
                       {"loss_kmh", decimal(loss, 2)}};
@@ -74,11 +73,11 @@ void UnitFamily::location(const LocationSeen& location) {
                   std::llabs(static_cast<long long>(n.stored)),
                   std::llabs(static_cast<long long>(n.remainder)));
     zone_.take(value.line);
-    zone_.message = "an offset of " + value.source + " minutes (" + offset + ") is stored as " +
-                    value.key + " " + shown(value.text) + ": the time zone is kept in whole " +
-                    "hours, truncated";
+    zone_.message = "an offset of " + value.written().value_or("") + " minutes (" + offset +
+                    ") is stored as " + value.key + " " + shown(value.text) +
+                    ": the time zone is kept in whole " + "hours, truncated";
     zone_.cites = {LocationSeen::cite(value)};
-    zone_.values = {{"minutes", value.source}, {"stored", value.text.value_or("")}};
+    zone_.values = {{"minutes", value.written().value_or("")}, {"stored", value.text.value_or("")}};
   }
 }
 

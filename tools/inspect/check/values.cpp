@@ -47,8 +47,7 @@ bool is_number(const std::string& text) {
 
 // An element whose value is not stored, with the document's text of it.
 Citation element_cite(const Placed& value) {
-  const std::optional<std::string> text = value.number ? value.source : value.text;
-  return {Citation::Where::kElement, 0, {}, text, value.line, value.element};
+  return {Citation::Where::kElement, 0, {}, value.written(), value.line, value.element};
 }
 
 class ValueFamily final : public Family {
@@ -88,15 +87,15 @@ void ValueFamily::lost(const DaySeen& day, const Lost& lost) {
   const Placed& gone = lost.value;
   if (gone.key == nullptr || !gone.text || !is_half_value(gone.key)) return;
   const Placed* kept = day.value(gone.key);
-  if (kept == nullptr || kept->text == gone.text) return;
+  if (kept == nullptr || kept->written() == gone.written()) return;  // nothing is lost
   const bool amount = is_amount(gone.key) && readers::decimal_value(gone.text->c_str()) != 0;
   First& first = amount ? amount_ : not_used_;
   if (!first.take(gone.line)) return;
-  first.message = period_name(lost.period) + "'s " + gone.element +
-                  (amount ? " of " + quoted(*gone.text) : std::string()) +
+  const std::string from = kept->source ? "from " + quoted(*kept->source) + " of " : "from ";
+  first.message = period_name(lost.period) + "'s " + gone.element + " " + shown(gone.written()) +
                   (lost.replaced ? " is replaced" : " is not used") + ": " + day.name() +
-                  " stores " + gone.key + " " + shown(kept->text) + " from " +
-                  period_name(kept->period) + " (line " + std::to_string(kept->line) + ")";
+                  " stores " + gone.key + " " + shown(kept->text) + " (" + from +
+                  period_name(kept->period) + ", line " + std::to_string(kept->line) + ")";
   first.cites = {day.cite(*kept), element_cite(gone)};
 }
 
@@ -131,9 +130,10 @@ void ValueFamily::stored(const Placed& value, const Citation& cite, const std::s
                     value.key + " with a null value, not leaving it out";
     null_.cites = {cite};
   }
-  if (value.number && !is_number(value.source) && not_a_number_.take(value.line)) {
-    not_a_number_.message = "a " + value.element + " value " + quoted(value.source) +
-                            " is read as " + std::to_string(value.number->read) +
+  const std::string written = value.written().value_or("");
+  if (value.number && !is_number(written) && not_a_number_.take(value.line)) {
+    not_a_number_.message = "a " + value.element + " value " + quoted(written) + " is read as " +
+                            std::to_string(value.number->read) +
                             ", the leading whole number of its text: " + where + " stores " +
                             value.key + " " + shown(value.text);
     not_a_number_.cites = {cite};
