@@ -189,14 +189,19 @@ TEST_F(SceneOf, RulesOfThePicture) {
                                  "no wind speed", "no wind direction", "no icon"})
            EXPECT_NE(label_with(s, row), nullptr) << row;
        }},
-      {"calm is drawn as calm, with no arrow",
+      {"0 km/h is drawn as the number it is, with its arrow where a direction is stored",
        forecast(day('8', R"(<windSpeed mps="0"/><windDirection code="N"/>)",
                     R"(<windSpeed mps="0.4"/>)")),
        "",
        [](const Scene& s) {
-         EXPECT_TRUE(s.arrows.empty());
-         EXPECT_NE(label_with(s, "calm"), nullptr);
-         EXPECT_EQ(gaps_of(s, 0, BRELUND_KEY_DAY_WIND_TITLE), 0u) << "calm has no direction";
+         ASSERT_EQ(s.arrows.size(), 1u);
+         EXPECT_NEAR(s.arrows[0].dy, 1, 1e-9) << "from the north";
+         EXPECT_EQ(gaps_of(s, 0, BRELUND_KEY_DAY_WIND_TITLE), 1u) << "the day half has none";
+         std::size_t zeros = 0;
+         for (const auto& label : s.labels) zeros += label.text == "0";
+         EXPECT_EQ(zeros, 2u);
+         EXPECT_EQ(label_with(s, "calm"), nullptr);
+         EXPECT_NE(label_with(s, "0 km/h is under 1 m/s"), nullptr);
        }},
       {"a day with one half says so in its column",
        forecast(R"(<time period="3" to="2026-12-09T00:00:00">)" + kFull + "</time>" +

@@ -213,8 +213,7 @@ double wind_band(SceneBuilder& b, const std::vector<GHashTable*>& days, double t
     for (const Half& h : kHalves) {
       const Sample speed = half(days[i], h.keys.wind_speed, column, h, i);
       wind_speed(b, speed, top, absent);
-      wind_direction(b, speed, half(days[i], h.keys.wind_title, column, h, i), top + kArrowOffset,
-                     absent);
+      wind_direction(b, half(days[i], h.keys.wind_title, column, h, i), top + kArrowOffset, absent);
     }
   }
   b.label({"wind\nkm/h", b.left() - 2 * kGap, top, kSmallSize, kGreen, Align::kRight});
@@ -237,8 +236,8 @@ double lay_out_days(SceneBuilder& b, const std::vector<GHashTable*>& days, doubl
                                         {"wind: speed, arrow towards where it blows", kGreen}});
   const Box footnote = b.label(
       {"Each day: the day half on the left, the night half on the right. A grey bar in a row "
-       "named \u201cno \u2026\u201d stands under a value that is not stored (or is no number); "
-       "calm wind has no arrow.",
+       "named \u201cno \u2026\u201d stands under a value that is not stored (or is no number). "
+       "Wind 0 km/h is under 1 m/s: the plug-in keeps the whole m/s times 3.6, truncated.",
        b.left(), legend_bottom + 1, 10, kGrey, Align::kLeft, false, b.width(), 2});
   return footnote.bottom();
 }

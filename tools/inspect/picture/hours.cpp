@@ -142,8 +142,7 @@ double wind_panel(SceneBuilder& b, const Hours& h, const Box& frame) {
     // The arrow takes the room of the hours it stands for.
     Sample direction = hour_sample(h, i, BRELUND_KEY_HOUR_WIND_DIRECTION, frame.x);
     direction.slot_right = direction.slot_left + h.step * static_cast<double>(h.every);
-    wind_direction(b, hour_sample(h, i, BRELUND_KEY_HOUR_WIND_SPEED, frame.x), direction,
-                   y + kHourRowHeight + kArrowRow / 2, absent);
+    wind_direction(b, direction, y + kHourRowHeight + kArrowRow / 2, absent);
   }
   return absent.place(b, y + kHourRowHeight + kArrowRow);
 }

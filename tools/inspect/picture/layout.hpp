@@ -48,7 +48,7 @@ inline constexpr double kConditionOffset = 73, kSunOffset = 98, kHeaderHeight = 
 inline constexpr double kTemperatureHeight = 230, kPrecipitationHeight = 90;
 inline constexpr double kHourPanelHeight = 190, kWindPanelHeight = 80;
 
-// Wind per half: the speed, then the arrow (or the word "calm").
+// Wind per half: the speed, then the arrow.
 inline constexpr double kArrowLength = 20, kArrowOffset = 30, kWindHeight = 44;
 
 // An absent row: a bar under each absent value, named in the left margin.
