@@ -25,6 +25,7 @@ namespace {
 
 using inspector::Stored;
 using inspector::plot::Box;
+using inspector::plot::Mark;
 using inspector::plot::Scene;
 
 class SceneOf : public ::testing::Test {
@@ -87,6 +88,31 @@ void expect_labels_clear(const Scene& scene, const std::string& name) {
   }
 }
 
+// Two marks look alike when only their stroke's width tells them apart.
+bool alike(const Mark& a, const Mark& b) {
+  return a.shape == b.shape && a.colour == b.colour && a.dashed == b.dashed &&
+         a.markers == b.markers;
+}
+
+// The legends tell the truth: every line, bar and arrow has an entry drawn
+// with its very mark, and no two entries of one legend look alike.
+void expect_legends_true(const Scene& scene, const std::string& name) {
+  const auto entry = [&](const Mark& mark) {
+    for (const auto& swatch : scene.swatches)
+      if (swatch.mark == mark) return true;
+    return false;
+  };
+  for (const auto& line : scene.lines) EXPECT_TRUE(entry(line.mark)) << name << ": a line";
+  for (const auto& bar : scene.bars) EXPECT_TRUE(entry(bar.mark)) << name << ": a bar";
+  for (const auto& arrow : scene.arrows) EXPECT_TRUE(entry(arrow.mark)) << name << ": an arrow";
+  const auto& swatches = scene.swatches;
+  for (std::size_t i = 0; i < swatches.size(); ++i)
+    for (std::size_t j = i + 1; j < swatches.size(); ++j)
+      EXPECT_FALSE(swatches[i].legend == swatches[j].legend &&
+                   alike(swatches[i].mark, swatches[j].mark))
+          << name << ": legend entries " << i << " and " << j << " look alike";
+}
+
 // What must hold for any station data: nothing not finite, every point and
 // bar within its axis, every axis a real range the sentinel did not stretch,
 // every absent value marked in a row outside every frame.
@@ -128,6 +154,7 @@ void expect_sound(const Scene& scene, const std::string& name) {
   for (const auto& label : scene.labels)
     EXPECT_TRUE(label.text.empty() || label.extent.width > 0) << name << " " << label.text;
   expect_labels_clear(scene, name);
+  expect_legends_true(scene, name);
 }
 
 std::size_t gaps_of(const Scene& scene, std::size_t column, const std::string& key) {
@@ -237,7 +264,7 @@ TEST_F(SceneOf, RulesOfThePicture) {
          EXPECT_NEAR(midnight->x, s.hours[2].x, 1e-9);
          EXPECT_EQ(gaps_of(s, 1, BRELUND_KEY_HOUR_WIND_GUST), 1u);
          std::size_t gust_runs = 0;  // the dashed line: 25, a gap, 30
-         for (const auto& line : s.lines) gust_runs += line.dashed && line.runs.size() == 2;
+         for (const auto& line : s.lines) gust_runs += line.mark.dashed && line.runs.size() == 2;
          EXPECT_GE(gust_runs, 1u);
        }},
   };

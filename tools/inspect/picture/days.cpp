@@ -16,6 +16,15 @@ namespace inspector::plot {
 namespace {
 
 using namespace layout;
+using Shape = Mark::Shape;
+
+// The series of the day columns, drawn and named in the legend by these.
+constexpr Series kHigh{"high", {Shape::kLine, kVermillion, 2.2, false, true}};
+constexpr Series kLow{"low", {Shape::kLine, kBlue, 2.2, true, true}};
+constexpr Series kPressure{"pressure (right)", {Shape::kLine, kPurple, 1.2}};
+constexpr Series kDayPrecipitation{"precipitation: day", {Shape::kBar, kSkyBlue}};
+constexpr Series kNightPrecipitation{"night", {Shape::kBar, kBlue}};
+constexpr Series kWind{"wind: speed, arrow towards where it blows", kWindArrow};
 
 // One half of a day record: its keys, and where it stands in the column.
 struct Half {
@@ -165,21 +174,23 @@ double temperature_panel(SceneBuilder& b, const DaySamples& s, double top) {
   if (!temperature && !pressure) b.note("No temperature or pressure stored", frame);
   Absences absent({"high", "low", "pressure"});
   // Pressure per half, drawn first: under the temperatures.
-  b.line(pressure, s.pressure, {kPurple, 1.2, false, false}, absent, "pressure");
-  b.line(temperature, s.high, {kVermillion, 2.2}, absent, "high");
-  b.line(temperature, s.low, {kBlue, 2.2, true}, absent, "low");
+  b.line(pressure, s.pressure, kPressure, absent, "pressure");
+  b.line(temperature, s.high, kHigh, absent, "high");
+  b.line(temperature, s.low, kLow, absent, "low");
   if (temperature) temperature_texts(b, s, b.scene().axes[*temperature]);
   return absent.place(b, frame.bottom() + kGap);
 }
 
-void precipitation_bar(SceneBuilder& b, const Sample& s, std::size_t axis_index, Colour colour) {
+void precipitation_bar(SceneBuilder& b, const Sample& s, std::size_t axis_index,
+                       const Series& series) {
   const Axis axis = b.scene().axes[axis_index];
   const double value = *number_at(s.record, s.key);
   const double zero = axis.y_of(std::max(0.0, axis.low));
   const double top = axis.y_of(value);
   const double width = std::min(28.0, (s.slot_right - s.slot_left) * 0.72);
-  b.scene().bars.push_back(
-      {axis_index, {s.x - width / 2, std::min(top, zero), width, std::fabs(zero - top)}, colour});
+  b.scene().bars.push_back({axis_index,
+                            {s.x - width / 2, std::min(top, zero), width, std::fabs(zero - top)},
+                            series.mark});
   if (value > 0)
     b.label({text_at(s.record, s.key), s.x, std::min(top, zero) - 13, 9, kBlack, Align::kCentre,
              false, s.slot_right - s.slot_left - kGap});
@@ -199,7 +210,8 @@ double precipitation_panel(SceneBuilder& b, const DaySamples& s, double top) {
     if (!axis || !number_at(sample.record, sample.key))
       absent.add("precipitation", sample);
     else
-      precipitation_bar(b, sample, *axis, kHalves[k % 2].night ? kBlue : kSkyBlue);
+      precipitation_bar(b, sample, *axis,
+                        kHalves[k % 2].night ? kNightPrecipitation : kDayPrecipitation);
   }
   return absent.place(b, frame.bottom() + kGap);
 }
@@ -228,12 +240,8 @@ double lay_out_days(SceneBuilder& b, const std::vector<GHashTable*>& days, doubl
   const double wind_bottom = wind_band(b, days, rain_bottom + 2 * kGap);
   for (Box& column : b.scene().columns) column.height = wind_bottom - column.y;
   const double legend_bottom =
-      b.legend(wind_bottom + 2 * kGap, {{"high", kVermillion},
-                                        {"low", kBlue},
-                                        {"pressure (right)", kPurple},
-                                        {"precipitation: day", kSkyBlue},
-                                        {"night", kBlue},
-                                        {"wind: speed, arrow towards where it blows", kGreen}});
+      b.legend(wind_bottom + 2 * kGap,
+               {kHigh, kLow, kPressure, kDayPrecipitation, kNightPrecipitation, kWind});
   const Box footnote = b.label(
       {"Each day: the day half on the left, the night half on the right. A grey bar in a row "
        "named \u201cno \u2026\u201d stands under a value that is not stored (or is no number). "

@@ -15,6 +15,19 @@ namespace inspector::plot {
 
 struct Colour {
   double r, g, b;
+  bool operator==(const Colour&) const = default;
+};
+
+// How a series is drawn: its shape and its pen. A series and its legend
+// entry are drawn with one Mark, so the legend shows what the data looks like.
+struct Mark {
+  enum class Shape { kLine, kBar, kArrow };
+  Shape shape;
+  Colour colour;
+  double width = 0;  // the stroke of a line or an arrow
+  bool dashed = false;
+  bool markers = false;  // a dot at every value of a line
+  bool operator==(const Mark&) const = default;
 };
 
 struct Box {
@@ -62,17 +75,14 @@ struct Axis {
 // stretch of consecutive values.
 struct Line {
   std::size_t axis;
-  Colour colour;
-  double width;
-  bool dashed = false;
-  bool markers = true;
+  Mark mark;
   std::vector<std::vector<Point>> runs;
 };
 
 struct Bar {
   std::size_t axis;
   Box box;
-  Colour colour;
+  Mark mark;
 };
 
 // An arrow centred on `centre`, pointing along the unit vector (dx, dy).
@@ -80,8 +90,16 @@ struct Arrow {
   Point centre;
   double dx, dy;
   double length;
-  Colour colour;
+  Mark mark;
   std::size_t column;  // the day (or hour) index
+};
+
+// A legend entry's sample of its series, drawn in `box` with the series'
+// own mark; the entry's name is a label beside it.
+struct Swatch {
+  Mark mark;
+  Box box;
+  std::size_t legend;  // the entries of one legend share it
 };
 
 // The icon code of one half in a badge; `title` is its condition text. Day
@@ -120,6 +138,7 @@ struct Scene {
   std::vector<Line> lines;
   std::vector<Arrow> arrows;
   std::vector<Badge> badges;
+  std::vector<Swatch> swatches;
   std::vector<Gap> gaps;
   std::vector<Label> labels;
   std::size_t days_stored = 0, days_left_out = 0;

@@ -28,7 +28,7 @@ void wind_direction(SceneBuilder& b, const Sample& direction, double centre_y, A
                                 std::sin(to),
                                 -std::cos(to),
                                 std::min(kArrowLength, width - kGap),
-                                kGreen,
+                                kWindArrow,
                                 direction.column});
   } else if (code != nullptr) {
     b.label(
