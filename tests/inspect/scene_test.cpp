@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -16,6 +17,7 @@
 #include "host_table.hpp"
 #include "model/stored.hpp"
 #include "picture/hour_dates.hpp"
+#include "picture/layout.hpp"
 #include "picture/painter.hpp"
 #include "picture/typeset.hpp"
 #include "tarnvale-brelund-source.h"
@@ -26,6 +28,7 @@ namespace {
 using inspector::Stored;
 using inspector::plot::Box;
 using inspector::plot::Mark;
+using inspector::plot::Point;
 using inspector::plot::Scene;
 
 class SceneOf : public ::testing::Test {
@@ -73,9 +76,61 @@ bool contains(const Box& outer, const Box& inner, double clearance) {
          inner.y >= outer.y + clearance && inner.bottom() <= outer.bottom() - clearance;
 }
 
-// No label touches or crosses another label or a frame's edge: each stands
-// a pixel clear of every other, and wholly inside or wholly outside each
-// frame, a pixel clear of its edges.
+double distance(Point p, const Box& box) {
+  return std::hypot(std::max({box.x - p.x, 0.0, p.x - box.right()}),
+                    std::max({box.y - p.y, 0.0, p.y - box.bottom()}));
+}
+
+// A stroke from `a` to `b`, as wide either side as `reach` says from `a`
+// to `b`, comes within a pixel of the box: tried every half pixel along
+// it, whatever the layout assumed.
+bool stroke_touches(Point a, Point b, double reach_a, double reach_b, const Box& box) {
+  const int steps = static_cast<int>(std::ceil(std::hypot(b.x - a.x, b.y - a.y) / 0.5));
+  for (int i = 0; i <= steps; ++i) {
+    const double t = steps == 0 ? 0 : static_cast<double>(i) / steps;
+    if (distance({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)}, box) <
+        reach_a + t * (reach_b - reach_a) + 1)
+      return true;
+  }
+  return false;
+}
+
+bool stroke_touches(Point a, Point b, double reach, const Box& box) {
+  return stroke_touches(a, b, reach, reach, box);
+}
+
+// What the label touches of the drawn lines (their dots too), arrows, bars,
+// badges, swatches and absent bars; empty when nothing.
+std::string mark_touched(const Scene& scene, const Box& text) {
+  using inspector::plot::layout::kDotOver, inspector::plot::layout::kHeadHalfWidth,
+      inspector::plot::layout::kHeadLength;
+  for (const auto& line : scene.lines)
+    for (const auto& run : line.runs)
+      for (std::size_t i = 0; i < run.size(); ++i) {
+        if (i > 0 && stroke_touches(run[i - 1], run[i], line.mark.width / 2, text)) return "a line";
+        if ((run.size() == 1 || line.mark.markers) &&
+            stroke_touches(run[i], run[i], line.mark.width + kDotOver, text))
+          return "a line's dot";
+      }
+  for (const auto& a : scene.arrows) {
+    const Point tip = a.tip(), head{tip.x - a.dx * kHeadLength, tip.y - a.dy * kHeadLength};
+    if (stroke_touches(a.tail(), tip, a.mark.width / 2, text) ||
+        stroke_touches(tip, head, 0, kHeadHalfWidth, text))
+      return "an arrow";
+  }
+  std::vector<Box> boxes;
+  for (const auto& bar : scene.bars) boxes.push_back(bar.box);
+  for (const auto& badge : scene.badges) boxes.push_back(badge.box);
+  for (const auto& swatch : scene.swatches) boxes.push_back(swatch.box);
+  for (const auto& gap : scene.gaps) boxes.push_back(gap.at);
+  for (const Box& box : boxes)
+    if (text.near(box, 1)) return "a bar, badge or swatch";
+  return "";
+}
+
+// No label touches or crosses another label, a frame's edge or anything
+// drawn: each stands a pixel clear of every other label and mark, and wholly
+// inside or wholly outside each frame, a pixel clear of its edges.
 void expect_labels_clear(const Scene& scene, const std::string& name) {
   const auto& labels = scene.labels;
   for (std::size_t i = 0; i < labels.size(); ++i) {
@@ -85,6 +140,9 @@ void expect_labels_clear(const Scene& scene, const std::string& name) {
     for (const Box& frame : scene.frames)
       EXPECT_TRUE(contains(frame, labels[i].extent, 1) || !labels[i].extent.near(frame, 1))
           << name << ": \"" << labels[i].text << "\" touches a frame";
+    EXPECT_EQ(mark_touched(scene, labels[i].extent), "")
+        << name << ": \"" << labels[i].text << "\" at " << labels[i].extent.x << ","
+        << labels[i].extent.y;
   }
 }
 

@@ -30,6 +30,8 @@ struct Sample {
 
 class SceneBuilder;
 
+enum class Side { kAbove, kBelow };
+
 // A series as its legend entry names it, with the mark it is drawn with:
 // the drawing and the legend take the same object.
 struct Series {
@@ -76,6 +78,12 @@ class SceneBuilder {
 
   // Measures `label` and adds it; returns where its text lies.
   Box label(Label label);
+  // Measures `label` and adds it beside `point`, the centre of a mark
+  // `reach` in size: on `side` where that is clear, else at the nearest
+  // place around it that is. Clear is inside `within` and a pixel away from
+  // every line, bar, arrow, badge, swatch, absent bar and label. Where no
+  // place is, it stands on `side` all the same: no value goes unwritten.
+  Box label_beside(Label label, Point point, double reach, Side side, const Box& within);
   // An axis over `inner`, the part of a plot box `frame` the values take,
   // holding `values` (none: no axis, and nothing is returned), with its tick
   // texts beside `frame` and its title above it.
@@ -96,6 +104,9 @@ class SceneBuilder {
   Scene take() { return std::move(scene_); }
 
  private:
+  bool clear(const Box& extent, const Box& within) const;
+  bool clear_of_lines(const Box& extent) const;
+
   Scene scene_;
   Typesetter type_;
   double left_, width_;

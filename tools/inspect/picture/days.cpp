@@ -148,16 +148,17 @@ DaySamples samples_of(SceneBuilder& b, const std::vector<GHashTable*>& days) {
   return s;
 }
 
-// The stored texts beside the points: above the high, below the low.
-void temperature_texts(SceneBuilder& b, const DaySamples& s, const Axis& axis) {
-  for (std::size_t i = 0; i < s.high.size(); ++i) {
-    if (const auto hi = number_at(s.high[i].record, s.high[i].key))
-      b.label({text_at(s.high[i].record, s.high[i].key), s.high[i].x, axis.y_of(*hi) - 17,
-               kValueSize, kVermillion, Align::kCentre, true});
-    if (const auto low = number_at(s.low[i].record, s.low[i].key))
-      b.label({text_at(s.low[i].record, s.low[i].key), s.low[i].x, axis.y_of(*low) + 4, kValueSize,
-               kBlue, Align::kCentre, true});
-  }
+// The stored texts beside the points, clear of every line: the high's
+// above where it can, the low's below.
+void temperature_texts(SceneBuilder& b, const DaySamples& s, const Axis& axis, const Box& frame) {
+  const auto text = [&](const Sample& v, const Series& series, Side side) {
+    if (const auto value = number_at(v.record, v.key))
+      b.label_beside(
+          {text_at(v.record, v.key), 0, 0, kValueSize, series.mark.colour, Align::kCentre, true},
+          {v.x, axis.y_of(*value)}, series.mark.width + kDotOver, side, frame);
+  };
+  for (const Sample& high : s.high) text(high, kHigh, Side::kAbove);
+  for (const Sample& low : s.low) text(low, kLow, Side::kBelow);
 }
 
 double temperature_panel(SceneBuilder& b, const DaySamples& s, double top) {
@@ -177,23 +178,27 @@ double temperature_panel(SceneBuilder& b, const DaySamples& s, double top) {
   b.line(pressure, s.pressure, kPressure, absent, "pressure");
   b.line(temperature, s.high, kHigh, absent, "high");
   b.line(temperature, s.low, kLow, absent, "low");
-  if (temperature) temperature_texts(b, s, b.scene().axes[*temperature]);
+  if (temperature) temperature_texts(b, s, b.scene().axes[*temperature], frame);
   return absent.place(b, frame.bottom() + kGap);
 }
 
 void precipitation_bar(SceneBuilder& b, const Sample& s, std::size_t axis_index,
                        const Series& series) {
-  const Axis axis = b.scene().axes[axis_index];
-  const double value = *number_at(s.record, s.key);
+  const Axis& axis = b.scene().axes[axis_index];
   const double zero = axis.y_of(std::max(0.0, axis.low));
-  const double top = axis.y_of(value);
+  const double top = axis.y_of(*number_at(s.record, s.key));
   const double width = std::min(28.0, (s.slot_right - s.slot_left) * 0.72);
   b.scene().bars.push_back({axis_index,
                             {s.x - width / 2, std::min(top, zero), width, std::fabs(zero - top)},
                             series.mark});
-  if (value > 0)
-    b.label({text_at(s.record, s.key), s.x, std::min(top, zero) - 13, 9, kBlack, Align::kCentre,
-             false, s.slot_right - s.slot_left - kGap});
+}
+
+// The amount over each bar, once every bar stands: none for a dry half.
+void precipitation_text(SceneBuilder& b, const Bar& bar, const Sample& s, const Box& frame) {
+  if (*number_at(s.record, s.key) <= 0) return;
+  b.label_beside({text_at(s.record, s.key), 0, 0, 9, kBlack, Align::kCentre, false,
+                  s.slot_right - s.slot_left - kGap},
+                 {s.x, bar.box.y}, 0, Side::kAbove, frame);
 }
 
 double precipitation_panel(SceneBuilder& b, const DaySamples& s, double top) {
@@ -205,14 +210,20 @@ double precipitation_panel(SceneBuilder& b, const DaySamples& s, double top) {
   b.scene().frames.push_back(frame);
   if (!axis) b.note("No precipitation stored", frame);
   Absences absent({"precipitation"});
+  std::vector<const Sample*> drawn;
   for (std::size_t k = 0; k < s.precipitation.size(); ++k) {
     const Sample& sample = s.precipitation[k];  // day and night halves in turn
-    if (!axis || !number_at(sample.record, sample.key))
+    if (!axis || !number_at(sample.record, sample.key)) {
       absent.add("precipitation", sample);
-    else
-      precipitation_bar(b, sample, *axis,
-                        kHalves[k % 2].night ? kNightPrecipitation : kDayPrecipitation);
+      continue;
+    }
+    precipitation_bar(b, sample, *axis,
+                      kHalves[k % 2].night ? kNightPrecipitation : kDayPrecipitation);
+    drawn.push_back(&sample);
   }
+  const std::size_t first = b.scene().bars.size() - drawn.size();
+  for (std::size_t k = 0; k < drawn.size(); ++k)
+    precipitation_text(b, b.scene().bars[first + k], *drawn[k], frame);
   return absent.place(b, frame.bottom() + kGap);
 }
 

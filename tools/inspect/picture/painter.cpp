@@ -28,7 +28,7 @@ class Painter {
   void dots(const Mark& mark, const std::vector<Point>& points);
   void line(const Line& line);
   void bar(const Mark& mark, const Box& box);
-  void arrow(const Mark& mark, Point centre, double dx, double dy, double length);
+  void arrow(const Arrow& arrow);
   void swatch(const Swatch& swatch);
   void badge(const Badge& badge);
   void rule(const Rule& rule);
@@ -92,19 +92,17 @@ void Painter::bar(const Mark& mark, const Box& box) {
   cairo_fill(cr_);
 }
 
-void Painter::arrow(const Mark& mark, Point centre, double dx, double dy, double length) {
-  const double half = length / 2;
-  const Point tip{centre.x + dx * half, centre.y + dy * half};
+void Painter::arrow(const Arrow& a) {
+  const Point tip = a.tip();
   // The shaft ends inside the head, so that its square end never shows.
-  path(mark, {{centre.x - dx * half, centre.y - dy * half},
-              {tip.x - dx * (kHeadLength - 3), tip.y - dy * (kHeadLength - 3)}});
+  path(a.mark, {a.tail(), {tip.x - a.dx * (kHeadLength - 3), tip.y - a.dy * (kHeadLength - 3)}});
   // The head: a triangle along (dx, dy).
-  colour(cr_, mark.colour);
+  colour(cr_, a.mark.colour);
   cairo_move_to(cr_, tip.x, tip.y);
-  cairo_line_to(cr_, tip.x - dx * kHeadLength - dy * kHeadHalfWidth,
-                tip.y - dy * kHeadLength + dx * kHeadHalfWidth);
-  cairo_line_to(cr_, tip.x - dx * kHeadLength + dy * kHeadHalfWidth,
-                tip.y - dy * kHeadLength - dx * kHeadHalfWidth);
+  cairo_line_to(cr_, tip.x - a.dx * kHeadLength - a.dy * kHeadHalfWidth,
+                tip.y - a.dy * kHeadLength + a.dx * kHeadHalfWidth);
+  cairo_line_to(cr_, tip.x - a.dx * kHeadLength + a.dy * kHeadHalfWidth,
+                tip.y - a.dy * kHeadLength - a.dx * kHeadHalfWidth);
   cairo_close_path(cr_);
   cairo_fill(cr_);
 }
@@ -122,7 +120,7 @@ void Painter::swatch(const Swatch& s) {
       bar(s.mark, {box.x + box.width / 2 - box.height / 2, box.y, box.height, box.height});
       break;
     case Mark::Shape::kArrow:
-      arrow(s.mark, {box.x + box.width / 2, left.y}, 1, 0, box.width);
+      arrow({{box.x + box.width / 2, left.y}, 1, 0, box.width, s.mark, 0});
       break;
   }
 }
@@ -175,7 +173,7 @@ void Painter::paint(const Scene& scene) {
   for (const Axis& a : scene.axes) ticks(a);
   for (const Bar& b : scene.bars) bar(b.mark, b.box);
   for (const Line& l : scene.lines) line(l);
-  for (const Arrow& a : scene.arrows) arrow(a.mark, a.centre, a.dx, a.dy, a.length);
+  for (const Arrow& a : scene.arrows) arrow(a);
   for (const Swatch& s : scene.swatches) swatch(s);
   for (const Badge& b : scene.badges) badge(b);
   colour(cr_, kGrey);  // absent values: bars in their rows, never on an axis

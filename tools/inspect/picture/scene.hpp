@@ -30,16 +30,19 @@ struct Mark {
   bool operator==(const Mark&) const = default;
 };
 
+struct Point {
+  double x, y;
+};
+
 struct Box {
   double x, y, width, height;
   double right() const { return x + width; }
   double bottom() const { return y + height; }
   // The two boxes overlap, or come closer than `clearance` on both axes.
   bool near(const Box& other, double clearance) const;
-};
-
-struct Point {
-  double x, y;
+  // The stroke from `a` to `b`, `reach` wide on either side, comes into the
+  // box grown by `clearance` (a point when `a` is `b`).
+  bool crossed_by(Point a, Point b, double reach, double clearance) const;
 };
 
 enum class Align { kLeft, kCentre, kRight };
@@ -92,6 +95,8 @@ struct Arrow {
   double length;
   Mark mark;
   std::size_t column;  // the day (or hour) index
+  Point tip() const { return {centre.x + dx * length / 2, centre.y + dy * length / 2}; }
+  Point tail() const { return {centre.x - dx * length / 2, centre.y - dy * length / 2}; }
 };
 
 // A legend entry's sample of its series, drawn in `box` with the series'
