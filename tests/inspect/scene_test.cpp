@@ -288,6 +288,22 @@ TEST_F(SceneOf, RulesOfThePicture) {
          EXPECT_EQ(label_with(s, "calm"), nullptr);
          EXPECT_NE(label_with(s, "0 km/h is under 1 m/s"), nullptr);
        }},
+      {"each stored temperature keeps its text, moved off the lines through its place",
+       forecast(day('7', R"(<temperature value="-1"/><pressure value="1030"/>)",
+                    R"(<temperature value="3"/><pressure value="990"/>)") +
+                day('8', R"(<temperature value="-9"/><pressure value="1030"/>)",
+                    R"(<temperature value="-4"/><pressure value="990"/>)") +
+                day('9', R"(<temperature value="-2"/><pressure value="1030"/>)",
+                    R"(<temperature value="3"/><pressure value="990"/>)")),
+       "",
+       [](const Scene& s) {
+         for (const auto& [text, count] :
+              {std::pair{"3", 2}, {"-4", 1}, {"-1", 1}, {"-9", 1}, {"-2", 1}}) {
+           int found = 0;
+           for (const auto& label : s.labels) found += label.text == text;
+           EXPECT_EQ(found, count) << text;
+         }
+       }},
       {"a day with one half says so in its column",
        forecast(R"(<time period="3" to="2026-12-09T00:00:00">)" + kFull + "</time>" +
                 day('9', kFull, kFull)),
