@@ -63,7 +63,10 @@ class SceneOf : public ::testing::Test {
   Scene scene_of(const std::string& text, const std::string& hourly = "") {
     HostTable table;
     EXPECT_GE(read_text(table, text, hourly), 0);
-    return inspector::plot::build_scene(Stored(table.get()), "doc.xml");
+    return inspector::plot::build_scene(Stored(table.get()), "doc.xml", translations());
+  }
+  inspector::plot::Translations translations() const {
+    return inspector::condition_translations(plugin);
   }
   inspector::Plugin plugin;
   TempDir dir;
@@ -304,6 +307,20 @@ TEST_F(SceneOf, RulesOfThePicture) {
            EXPECT_EQ(found, count) << text;
          }
        }},
+      {"a condition the plug-in did not translate is in italics, and the footnote says so",
+       forecast(
+           day('8', R"(<symbol number="1" name="Regn"/>)", R"(<symbol number="15" name="Tåke"/>)")),
+       "",
+       [](const Scene& s) {
+         const auto* untranslated = label_with(s, "Tåke");
+         const auto* translated = label_with(s, "Rain");
+         ASSERT_TRUE(untranslated != nullptr && translated != nullptr);
+         EXPECT_TRUE(untranslated->italic);
+         EXPECT_FALSE(translated->italic);
+         const auto* note = label_with(s, "in italics is not in the plug-in's table");
+         ASSERT_NE(note, nullptr);
+         EXPECT_TRUE(note->italic);
+       }},
       {"a day with one half says so in its column",
        forecast(R"(<time period="3" to="2026-12-09T00:00:00">)" + kFull + "</time>" +
                 day('9', kFull, kFull)),
@@ -363,7 +380,8 @@ TEST_F(SceneOf, EveryExampleAndGoldenDocumentHasOneSoundColumnPerDay) {
     const bool hourly = read_file(document).find("<hbhf") != std::string::npos;
     const int days = hourly ? read(table, skarvik, document) : read(table, document);
     if (days < 0) continue;  // the error document
-    const Scene scene = inspector::plot::build_scene(Stored(table.get()), document.filename());
+    const Scene scene =
+        inspector::plot::build_scene(Stored(table.get()), document.filename(), translations());
     EXPECT_EQ(scene.columns.size(), static_cast<std::size_t>(days)) << document;
     EXPECT_EQ(scene.days_stored, static_cast<std::size_t>(days)) << document;
     EXPECT_EQ(scene.hours.size(), table.hours().size()) << document;
@@ -406,7 +424,7 @@ TEST_F(SceneOf, EmptyAndLongForecastsSayWhatIsNotDrawn) {
   for (int i = 0; i < stored; ++i)
     text += R"(<time period="0"><temperature value="1"/></time><time period="3"/>)";
   ASSERT_EQ(read_text(table, text + "</tabular></forecast></w>"), stored);
-  const Scene scene = inspector::plot::build_scene(Stored(table.get()), "long.xml");
+  const Scene scene = inspector::plot::build_scene(Stored(table.get()), "long.xml", translations());
   expect_sound(scene, "long");
   EXPECT_EQ(scene.columns.size(), inspector::plot::kMaxDays);
   EXPECT_EQ(scene.days_left_out, 1234u);

@@ -11,8 +11,8 @@
 #include "host/forecast_read.hpp"
 #include "host/hourly_document.hpp"
 #include "host/station_data.hpp"
-#include "outputs/json.hpp"
 #include "model/stored.hpp"
+#include "outputs/json.hpp"
 #include "outputs/text.hpp"
 #include "picture/picture_file.hpp"
 #include "picture/scene.hpp"
@@ -57,21 +57,22 @@ int read_station(const Plugin& plugin, const std::string& file, StationData& sta
   return kOk;
 }
 
-int draw(const Options& options, plot::PictureFile& picture, const Stored& stored,
-         const NotFound& not_found) {
+int draw(const Plugin& plugin, const Options& options, plot::PictureFile& picture,
+         const Stored& stored, const NotFound& not_found) {
   const std::string& file = options.files.front();
   // An empty forecast's note says why, when a finding does.
   const std::string why =
       stored.days.empty() ? check::why_no_days(check::findings_after(file, stored, not_found)) : "";
   std::string failure;
-  if (picture.write(plot::build_scene(stored, file, why), failure)) return kOk;
+  if (picture.write(plot::build_scene(stored, file, condition_translations(plugin), why), failure))
+    return kOk;
   say::picture_unwritable(options.plot, failure);
   return kPictureUnwritable;
 }
 
-int show(const Options& options, plot::PictureFile& picture, const Stored& stored,
-         const NotFound& not_found) {
-  if (!options.plot.empty()) return draw(options, picture, stored, not_found);
+int show(const Plugin& plugin, const Options& options, plot::PictureFile& picture,
+         const Stored& stored, const NotFound& not_found) {
+  if (!options.plot.empty()) return draw(plugin, options, picture, stored, not_found);
   if (options.json) {
     const std::string text = render_json(stored);
     std::fwrite(text.data(), 1, text.size(), stdout);
@@ -100,7 +101,7 @@ int inspect(const Plugin& plugin, const Options& options) {
     say::hourly_refused(options.hourly);
     return kHourlyUnreadable;
   }
-  return show(options, picture, Stored(station.get()), not_found);
+  return show(plugin, options, picture, Stored(station.get()), not_found);
 }
 
 }  // namespace inspector

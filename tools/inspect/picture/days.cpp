@@ -71,56 +71,72 @@ void text_or_absent(SceneBuilder& b, Label label, const Sample& sample, Absences
   b.label(std::move(label));
 }
 
-void header_half(SceneBuilder& b, const Sample& s, const Half& h, double top, Absences& absent) {
+// What the parts of the day header are laid out with.
+struct Header {
+  double top;
+  const Translations& translations;
+  Absences absent{{"day name", "date", "icon", "condition", "sunrise", "sunset"}};
+};
+
+// The badge and the condition text, in italics when the plug-in did not
+// translate it (it is none of the texts of its table).
+void header_half(SceneBuilder& b, const Sample& s, const Half& h, Header& head) {
   const Box& column = b.scene().columns[s.column];
+  const char* title = text_at(s.record, h.keys.title);
   if (const char* icon = text_at(s.record, h.keys.icon)) {
-    const Box badge{s.x - kBadgeWidth / 2, top + kBadgeOffset, kBadgeWidth, kBadgeHeight};
-    const char* title = text_at(s.record, h.keys.title);
+    const Box badge{s.x - kBadgeWidth / 2, head.top + kBadgeOffset, kBadgeWidth, kBadgeHeight};
     b.scene().badges.push_back({badge, icon, title != nullptr ? title : "", h.night});
   } else {
-    absent.add("icon", s);
+    head.absent.add("icon", s);
   }
-  text_or_absent(b,
-                 {"", s.x, top + kConditionOffset, kTinySize, kBlack, Align::kCentre, false,
-                  column.width / 2 - kGap, 2},
-                 half(s.record, h.keys.title, column, h, s.column), absent, "condition");
+  Label condition{"",
+                  s.x,
+                  head.top + kConditionOffset,
+                  kTinySize,
+                  kBlack,
+                  Align::kCentre,
+                  false,
+                  column.width / 2 - kGap,
+                  2};
+  condition.italic = title != nullptr && !head.translations.contains(title);
+  text_or_absent(b, condition, half(s.record, h.keys.title, column, h, s.column), head.absent,
+                 "condition");
 }
 
-void sun(SceneBuilder& b, GHashTable* day, const Box& column, std::size_t i, double top,
-         Absences& absent) {
+void sun(SceneBuilder& b, GHashTable* day, const Box& column, std::size_t i, Header& head) {
   const char* rise = text_at(day, BRELUND_KEY_DAY_SUNRISE);
   const char* set = text_at(day, BRELUND_KEY_DAY_SUNSET);
-  if (rise == nullptr) absent.add("sunrise", whole(day, BRELUND_KEY_DAY_SUNRISE, column, i));
-  if (set == nullptr) absent.add("sunset", whole(day, BRELUND_KEY_DAY_SUNSET, column, i));
+  if (rise == nullptr) head.absent.add("sunrise", whole(day, BRELUND_KEY_DAY_SUNRISE, column, i));
+  if (set == nullptr) head.absent.add("sunset", whole(day, BRELUND_KEY_DAY_SUNSET, column, i));
   std::string text;
   if (rise != nullptr) text += std::string("\u2191") + rise;
   if (set != nullptr) text += std::string(text.empty() ? "" : "  ") + "\u2193" + set;
   if (!text.empty())
-    b.label({text, column.x + column.width / 2, top + kSunOffset, kSmallSize, kBlack,
+    b.label({text, column.x + column.width / 2, head.top + kSunOffset, kSmallSize, kBlack,
              Align::kCentre, false, column.width - kGap});
 }
 
-void header_column(SceneBuilder& b, GHashTable* day, std::size_t i, double top, Absences& absent) {
+void header_column(SceneBuilder& b, GHashTable* day, std::size_t i, Header& head) {
   const Box column = b.scene().columns[i];
-  const double centre = column.x + column.width / 2;
+  const double centre = column.x + column.width / 2, top = head.top;
   const double width = column.width - kGap;
   text_or_absent(b, {"", centre, top, kHeadingSize, kBlack, Align::kCentre, true, width},
-                 whole(day, BRELUND_KEY_DAY_NAME, column, i), absent, "day name");
+                 whole(day, BRELUND_KEY_DAY_NAME, column, i), head.absent, "day name");
   text_or_absent(b,
                  {"", centre, top + kDateOffset, kTextSize, kBlack, Align::kCentre, false, width},
-                 whole(day, BRELUND_KEY_DAY_DATE, column, i), absent, "date");
+                 whole(day, BRELUND_KEY_DAY_DATE, column, i), head.absent, "date");
   if (const char* note = halves_note(day))
     b.label(
         {note, centre, top + kHalvesOffset, kSmallSize, kVermillion, Align::kCentre, true, width});
-  for (const Half& h : kHalves)
-    header_half(b, half(day, h.keys.icon, column, h, i), h, top, absent);
-  sun(b, day, column, i, top, absent);
+  for (const Half& h : kHalves) header_half(b, half(day, h.keys.icon, column, h, i), h, head);
+  sun(b, day, column, i, head);
 }
 
-double header(SceneBuilder& b, const std::vector<GHashTable*>& days, double top) {
-  Absences absent({"day name", "date", "icon", "condition", "sunrise", "sunset"});
-  for (std::size_t i = 0; i < days.size(); ++i) header_column(b, days[i], i, top, absent);
-  return absent.place(b, top + kHeaderHeight);
+double header(SceneBuilder& b, const std::vector<GHashTable*>& days,
+              const Translations& translations, double top) {
+  Header head{top, translations};
+  for (std::size_t i = 0; i < days.size(); ++i) header_column(b, days[i], i, head);
+  return head.absent.place(b, top + kHeaderHeight);
 }
 
 std::vector<double> numbers_of(const std::vector<Sample>& samples) {
@@ -227,8 +243,6 @@ double precipitation_panel(SceneBuilder& b, const DaySamples& s, double top) {
   return absent.place(b, frame.bottom() + kGap);
 }
 
-}  // namespace
-
 double wind_band(SceneBuilder& b, const std::vector<GHashTable*>& days, double top) {
   Absences absent({"wind speed", "wind direction"});
   for (std::size_t i = 0; i < days.size(); ++i) {
@@ -243,8 +257,36 @@ double wind_band(SceneBuilder& b, const std::vector<GHashTable*>& days, double t
   return absent.place(b, top + kWindHeight);
 }
 
-double lay_out_days(SceneBuilder& b, const std::vector<GHashTable*>& days, double top) {
-  const double header_bottom = header(b, days, top);
+// What the picture's marks mean beyond the legend; the sentence on italics
+// is set in them. Returns the y below.
+double footnote(SceneBuilder& b, double top) {
+  Label text{
+      "Each day: the day half on the left, the night half on the right. A grey bar in a "
+      "row named \u201cno \u2026\u201d stands under a value that is not stored (or is no "
+      "number). Wind 0 km/h is under 1 m/s: the plug-in keeps the whole m/s times 3.6, "
+      "truncated.",
+      b.left(),
+      top,
+      10,
+      kGrey,
+      Align::kLeft,
+      false,
+      b.width(),
+      3};
+  const double y = b.label(text).bottom();
+  text.text =
+      "A condition in italics is not in the plug-in's table: it is stored as the document "
+      "names it, untranslated.";
+  text.y = y + 2;
+  text.italic = true;
+  return b.label(text).bottom();
+}
+
+}  // namespace
+
+double lay_out_days(SceneBuilder& b, const std::vector<GHashTable*>& days,
+                    const Translations& translations, double top) {
+  const double header_bottom = header(b, days, translations, top);
   const DaySamples samples = samples_of(b, days);
   const double temperature_bottom = temperature_panel(b, samples, header_bottom);
   const double rain_bottom = precipitation_panel(b, samples, temperature_bottom);
@@ -253,12 +295,7 @@ double lay_out_days(SceneBuilder& b, const std::vector<GHashTable*>& days, doubl
   const double legend_bottom =
       b.legend(wind_bottom + 2 * kGap,
                {kHigh, kLow, kPressure, kDayPrecipitation, kNightPrecipitation, kWind});
-  const Box footnote = b.label(
-      {"Each day: the day half on the left, the night half on the right. A grey bar in a row "
-       "named \u201cno \u2026\u201d stands under a value that is not stored (or is no number). "
-       "Wind 0 km/h is under 1 m/s: the plug-in keeps the whole m/s times 3.6, truncated.",
-       b.left(), legend_bottom + 1, 10, kGrey, Align::kLeft, false, b.width(), 2});
-  return footnote.bottom();
+  return footnote(b, legend_bottom + 1);
 }
 
 }  // namespace inspector::plot

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,6 +61,7 @@ struct Label {
   bool bold = false;
   double width = 0;  // 0: one line, as wide as it takes
   int lines = 1;
+  bool italic = false;
   Box extent{};  // where the text lies, as measured
 };
 
@@ -153,11 +156,16 @@ struct Scene {
 // At most this many day records are drawn; the rest are named in a note.
 constexpr std::size_t kMaxDays = 40;
 
+// The texts the plug-in translates condition names to: a stored condition
+// text that is none of them passed through as the document named it.
+using Translations = std::set<std::string, std::less<>>;
+
 // Lays out the station data as stored: the day records as columns, and,
 // when the table holds a detail record, its hours in a second band.
 // `title` heads the picture (the forecast file as it was named);
+// `translations` are the plug-in's own, which set the others apart;
 // `why_no_days`, when there are none, adds the reason to the note.
-Scene build_scene(const Stored& stored, const std::string& title,
+Scene build_scene(const Stored& stored, const std::string& title, const Translations& translations,
                   const std::string& why_no_days = "");
 
 }  // namespace inspector::plot
