@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -16,6 +17,7 @@
 #include "host_table.hpp"
 #include "model/stored.hpp"
 #include "picture/hour_dates.hpp"
+#include "picture/layout.hpp"
 #include "picture/painter.hpp"
 #include "picture/typeset.hpp"
 #include "tarnvale-brelund-source.h"
@@ -25,6 +27,8 @@ namespace {
 
 using inspector::Stored;
 using inspector::plot::Box;
+using inspector::plot::Mark;
+using inspector::plot::Point;
 using inspector::plot::Scene;
 
 class SceneOf : public ::testing::Test {
@@ -59,7 +63,10 @@ class SceneOf : public ::testing::Test {
   Scene scene_of(const std::string& text, const std::string& hourly = "") {
     HostTable table;
     EXPECT_GE(read_text(table, text, hourly), 0);
-    return inspector::plot::build_scene(Stored(table.get()), "doc.xml");
+    return inspector::plot::build_scene(Stored(table.get()), "doc.xml", translations());
+  }
+  inspector::plot::Translations translations() const {
+    return inspector::condition_translations(plugin);
   }
   inspector::Plugin plugin;
   TempDir dir;
@@ -72,9 +79,61 @@ bool contains(const Box& outer, const Box& inner, double clearance) {
          inner.y >= outer.y + clearance && inner.bottom() <= outer.bottom() - clearance;
 }
 
-// No label touches or crosses another label or a frame's edge: each stands
-// a pixel clear of every other, and wholly inside or wholly outside each
-// frame, a pixel clear of its edges.
+double distance(Point p, const Box& box) {
+  return std::hypot(std::max({box.x - p.x, 0.0, p.x - box.right()}),
+                    std::max({box.y - p.y, 0.0, p.y - box.bottom()}));
+}
+
+// A stroke from `a` to `b`, as wide either side as `reach` says from `a`
+// to `b`, comes within a pixel of the box: tried every half pixel along
+// it, whatever the layout assumed.
+bool stroke_touches(Point a, Point b, double reach_a, double reach_b, const Box& box) {
+  const int steps = static_cast<int>(std::ceil(std::hypot(b.x - a.x, b.y - a.y) / 0.5));
+  for (int i = 0; i <= steps; ++i) {
+    const double t = steps == 0 ? 0 : static_cast<double>(i) / steps;
+    if (distance({a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)}, box) <
+        reach_a + t * (reach_b - reach_a) + 1)
+      return true;
+  }
+  return false;
+}
+
+bool stroke_touches(Point a, Point b, double reach, const Box& box) {
+  return stroke_touches(a, b, reach, reach, box);
+}
+
+// What the label touches of the drawn lines (their dots too), arrows, bars,
+// badges, swatches and absent bars; empty when nothing.
+std::string mark_touched(const Scene& scene, const Box& text) {
+  using inspector::plot::layout::kDotOver, inspector::plot::layout::kHeadHalfWidth,
+      inspector::plot::layout::kHeadLength;
+  for (const auto& line : scene.lines)
+    for (const auto& run : line.runs)
+      for (std::size_t i = 0; i < run.size(); ++i) {
+        if (i > 0 && stroke_touches(run[i - 1], run[i], line.mark.width / 2, text)) return "a line";
+        if ((run.size() == 1 || line.mark.markers) &&
+            stroke_touches(run[i], run[i], line.mark.width + kDotOver, text))
+          return "a line's dot";
+      }
+  for (const auto& a : scene.arrows) {
+    const Point tip = a.tip(), head{tip.x - a.dx * kHeadLength, tip.y - a.dy * kHeadLength};
+    if (stroke_touches(a.tail(), tip, a.mark.width / 2, text) ||
+        stroke_touches(tip, head, 0, kHeadHalfWidth, text))
+      return "an arrow";
+  }
+  std::vector<Box> boxes;
+  for (const auto& bar : scene.bars) boxes.push_back(bar.box);
+  for (const auto& badge : scene.badges) boxes.push_back(badge.box);
+  for (const auto& swatch : scene.swatches) boxes.push_back(swatch.box);
+  for (const auto& gap : scene.gaps) boxes.push_back(gap.at);
+  for (const Box& box : boxes)
+    if (text.near(box, 1)) return "a bar, badge or swatch";
+  return "";
+}
+
+// No label touches or crosses another label, a frame's edge or anything
+// drawn: each stands a pixel clear of every other label and mark, and wholly
+// inside or wholly outside each frame, a pixel clear of its edges.
 void expect_labels_clear(const Scene& scene, const std::string& name) {
   const auto& labels = scene.labels;
   for (std::size_t i = 0; i < labels.size(); ++i) {
@@ -84,7 +143,35 @@ void expect_labels_clear(const Scene& scene, const std::string& name) {
     for (const Box& frame : scene.frames)
       EXPECT_TRUE(contains(frame, labels[i].extent, 1) || !labels[i].extent.near(frame, 1))
           << name << ": \"" << labels[i].text << "\" touches a frame";
+    EXPECT_EQ(mark_touched(scene, labels[i].extent), "")
+        << name << ": \"" << labels[i].text << "\" at " << labels[i].extent.x << ","
+        << labels[i].extent.y;
   }
+}
+
+// Two marks look alike when only their stroke's width tells them apart.
+bool alike(const Mark& a, const Mark& b) {
+  return a.shape == b.shape && a.colour == b.colour && a.dashed == b.dashed &&
+         a.markers == b.markers;
+}
+
+// The legends tell the truth: every line, bar and arrow has an entry drawn
+// with its very mark, and no two entries of one legend look alike.
+void expect_legends_true(const Scene& scene, const std::string& name) {
+  const auto entry = [&](const Mark& mark) {
+    for (const auto& swatch : scene.swatches)
+      if (swatch.mark == mark) return true;
+    return false;
+  };
+  for (const auto& line : scene.lines) EXPECT_TRUE(entry(line.mark)) << name << ": a line";
+  for (const auto& bar : scene.bars) EXPECT_TRUE(entry(bar.mark)) << name << ": a bar";
+  for (const auto& arrow : scene.arrows) EXPECT_TRUE(entry(arrow.mark)) << name << ": an arrow";
+  const auto& swatches = scene.swatches;
+  for (std::size_t i = 0; i < swatches.size(); ++i)
+    for (std::size_t j = i + 1; j < swatches.size(); ++j)
+      EXPECT_FALSE(swatches[i].legend == swatches[j].legend &&
+                   alike(swatches[i].mark, swatches[j].mark))
+          << name << ": legend entries " << i << " and " << j << " look alike";
 }
 
 // What must hold for any station data: nothing not finite, every point and
@@ -128,6 +215,7 @@ void expect_sound(const Scene& scene, const std::string& name) {
   for (const auto& label : scene.labels)
     EXPECT_TRUE(label.text.empty() || label.extent.width > 0) << name << " " << label.text;
   expect_labels_clear(scene, name);
+  expect_legends_true(scene, name);
 }
 
 std::size_t gaps_of(const Scene& scene, std::size_t column, const std::string& key) {
@@ -189,14 +277,49 @@ TEST_F(SceneOf, RulesOfThePicture) {
                                  "no wind speed", "no wind direction", "no icon"})
            EXPECT_NE(label_with(s, row), nullptr) << row;
        }},
-      {"calm is drawn as calm, with no arrow",
+      {"0 km/h is drawn as the number it is, with its arrow where a direction is stored",
        forecast(day('8', R"(<windSpeed mps="0"/><windDirection code="N"/>)",
                     R"(<windSpeed mps="0.4"/>)")),
        "",
        [](const Scene& s) {
-         EXPECT_TRUE(s.arrows.empty());
-         EXPECT_NE(label_with(s, "calm"), nullptr);
-         EXPECT_EQ(gaps_of(s, 0, BRELUND_KEY_DAY_WIND_TITLE), 0u) << "calm has no direction";
+         ASSERT_EQ(s.arrows.size(), 1u);
+         EXPECT_NEAR(s.arrows[0].dy, 1, 1e-9) << "from the north";
+         EXPECT_EQ(gaps_of(s, 0, BRELUND_KEY_DAY_WIND_TITLE), 1u) << "the day half has none";
+         std::size_t zeros = 0;
+         for (const auto& label : s.labels) zeros += label.text == "0";
+         EXPECT_EQ(zeros, 2u);
+         EXPECT_EQ(label_with(s, "calm"), nullptr);
+         EXPECT_NE(label_with(s, "0 km/h is under 1 m/s"), nullptr);
+       }},
+      {"each stored temperature keeps its text, moved off the lines through its place",
+       forecast(day('7', R"(<temperature value="-1"/><pressure value="1030"/>)",
+                    R"(<temperature value="3"/><pressure value="990"/>)") +
+                day('8', R"(<temperature value="-9"/><pressure value="1030"/>)",
+                    R"(<temperature value="-4"/><pressure value="990"/>)") +
+                day('9', R"(<temperature value="-2"/><pressure value="1030"/>)",
+                    R"(<temperature value="3"/><pressure value="990"/>)")),
+       "",
+       [](const Scene& s) {
+         for (const auto& [text, count] :
+              {std::pair{"3", 2}, {"-4", 1}, {"-1", 1}, {"-9", 1}, {"-2", 1}}) {
+           int found = 0;
+           for (const auto& label : s.labels) found += label.text == text;
+           EXPECT_EQ(found, count) << text;
+         }
+       }},
+      {"a condition the plug-in did not translate is in italics, and the footnote says so",
+       forecast(
+           day('8', R"(<symbol number="1" name="Regn"/>)", R"(<symbol number="15" name="Tåke"/>)")),
+       "",
+       [](const Scene& s) {
+         const auto* untranslated = label_with(s, "Tåke");
+         const auto* translated = label_with(s, "Rain");
+         ASSERT_TRUE(untranslated != nullptr && translated != nullptr);
+         EXPECT_TRUE(untranslated->italic);
+         EXPECT_FALSE(translated->italic);
+         const auto* note = label_with(s, "in italics is not in the plug-in's table");
+         ASSERT_NE(note, nullptr);
+         EXPECT_TRUE(note->italic);
        }},
       {"a day with one half says so in its column",
        forecast(R"(<time period="3" to="2026-12-09T00:00:00">)" + kFull + "</time>" +
@@ -232,7 +355,7 @@ TEST_F(SceneOf, RulesOfThePicture) {
          EXPECT_NEAR(midnight->x, s.hours[2].x, 1e-9);
          EXPECT_EQ(gaps_of(s, 1, BRELUND_KEY_HOUR_WIND_GUST), 1u);
          std::size_t gust_runs = 0;  // the dashed line: 25, a gap, 30
-         for (const auto& line : s.lines) gust_runs += line.dashed && line.runs.size() == 2;
+         for (const auto& line : s.lines) gust_runs += line.mark.dashed && line.runs.size() == 2;
          EXPECT_GE(gust_runs, 1u);
        }},
   };
@@ -257,7 +380,8 @@ TEST_F(SceneOf, EveryExampleAndGoldenDocumentHasOneSoundColumnPerDay) {
     const bool hourly = read_file(document).find("<hbhf") != std::string::npos;
     const int days = hourly ? read(table, skarvik, document) : read(table, document);
     if (days < 0) continue;  // the error document
-    const Scene scene = inspector::plot::build_scene(Stored(table.get()), document.filename());
+    const Scene scene =
+        inspector::plot::build_scene(Stored(table.get()), document.filename(), translations());
     EXPECT_EQ(scene.columns.size(), static_cast<std::size_t>(days)) << document;
     EXPECT_EQ(scene.days_stored, static_cast<std::size_t>(days)) << document;
     EXPECT_EQ(scene.hours.size(), table.hours().size()) << document;
@@ -300,7 +424,7 @@ TEST_F(SceneOf, EmptyAndLongForecastsSayWhatIsNotDrawn) {
   for (int i = 0; i < stored; ++i)
     text += R"(<time period="0"><temperature value="1"/></time><time period="3"/>)";
   ASSERT_EQ(read_text(table, text + "</tabular></forecast></w>"), stored);
-  const Scene scene = inspector::plot::build_scene(Stored(table.get()), "long.xml");
+  const Scene scene = inspector::plot::build_scene(Stored(table.get()), "long.xml", translations());
   expect_sound(scene, "long");
   EXPECT_EQ(scene.columns.size(), inspector::plot::kMaxDays);
   EXPECT_EQ(scene.days_left_out, 1234u);

@@ -78,18 +78,21 @@ void print(const std::string& text) {
   std::fflush(stdout);  // before any line on standard error, wherever both go
 }
 
-int draw(const Options& options, plot::PictureFile& picture, const Stored& stored,
-         const Forecast& forecast, const std::string& why_no_days) {
+int draw(const Plugin& plugin, const Options& options, plot::PictureFile& picture,
+         const Stored& stored, const Forecast& forecast, const std::string& why_no_days) {
   std::string failure;
-  if (picture.write(plot::build_scene(stored, forecast.name, why_no_days), failure)) return kOk;
+  if (picture.write(
+          plot::build_scene(stored, forecast.name, condition_translations(plugin), why_no_days),
+          failure))
+    return kOk;
   say::picture_unwritable(options.plot, failure);
   return kPictureUnwritable;
 }
 
 // The output asked for, then, for people, a line when the check has
 // something to say of the file.
-int show(const Options& options, plot::PictureFile& picture, const Stored& stored,
-         const Forecast& forecast) {
+int show(const Plugin& plugin, const Options& options, plot::PictureFile& picture,
+         const Stored& stored, const Forecast& forecast) {
   if (options.json) {
     print(render_json(stored));
     return kOk;
@@ -99,7 +102,7 @@ int show(const Options& options, plot::PictureFile& picture, const Stored& store
   if (options.plot.empty())
     print(render_text(stored));
   else
-    status = draw(options, picture, stored, forecast, after.why_no_days);
+    status = draw(plugin, options, picture, stored, forecast, after.why_no_days);
   check::Tally tally;
   tally.add(after.findings);
   if (tally.any()) say::findings(check::counted(tally), options.files.front());
@@ -122,7 +125,7 @@ int inspect(const Plugin& plugin, const Options& options) {
     say::hourly_refused(options.hourly);
     return kHourlyUnreadable;
   }
-  return show(options, picture, Stored(station.get()), forecast);
+  return show(plugin, options, picture, Stored(station.get()), forecast);
 }
 
 }  // namespace inspector

@@ -3,6 +3,8 @@
 
 #include <dlfcn.h>
 
+#include "holders.hpp"
+
 namespace inspector {
 namespace {
 
@@ -37,6 +39,18 @@ bool Plugin::load(const std::string& path, std::string& error) {
                 hash_description_brelund_table_create, error);
   ok &= resolve(handle, "hash_brelund_table_find", hash_brelund_table_find, error);
   return ok;
+}
+
+std::set<std::string, std::less<>> condition_translations(const Plugin& plugin) {
+  std::set<std::string, std::less<>> texts;
+  const brelund::GPtr<GHashTable> table(plugin.hash_description_brelund_table_create());
+  if (!table) return texts;
+  GHashTableIter entry;
+  gpointer value = nullptr;
+  g_hash_table_iter_init(&entry, table.get());
+  while (g_hash_table_iter_next(&entry, nullptr, &value))
+    if (value != nullptr) texts.emplace(static_cast<const char*>(value));
+  return texts;
 }
 
 }  // namespace inspector

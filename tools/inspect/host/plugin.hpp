@@ -4,6 +4,8 @@
 // is linked in.
 #pragma once
 
+#include <functional>
+#include <set>
 #include <string>
 
 #include "tarnvale-brelund-source.h"
@@ -31,5 +33,9 @@ struct Plugin {
   // says why in `error` (dlerror's text, or the first missing name).
   bool load(const std::string& path, std::string& error);
 };
+
+// The English texts of the plug-in's own condition table (its values): a
+// stored condition text is a translation exactly when it is one of them.
+std::set<std::string, std::less<>> condition_translations(const Plugin& plugin);
 
 }  // namespace inspector

@@ -80,13 +80,13 @@ std::optional<std::size_t> SceneBuilder::axis(const Box& frame, const Box& inner
 }
 
 void SceneBuilder::line(std::optional<std::size_t> axis_index, const std::vector<Sample>& samples,
-                        const LineStyle& style, Absences& absent, const std::string& quantity) {
+                        const Series& series, Absences& absent, const std::string& quantity) {
   if (!axis_index) {
     for (const Sample& sample : samples) absent.add(quantity, sample);
     return;
   }
   const Axis& axis = scene_.axes[*axis_index];
-  Line drawn{*axis_index, style.colour, style.width, style.dashed, style.markers, {}};
+  Line drawn{*axis_index, series.mark, {}};
   bool open = false;
   for (const Sample& sample : samples) {
     const auto value = number_at(sample.record, sample.key);
@@ -113,10 +113,11 @@ void SceneBuilder::note(const std::string& text, const Box& box) {
          Align::kCentre, true, box.width - 5 * kGap, 2});
 }
 
-double SceneBuilder::legend(double y, const std::vector<std::pair<std::string, Colour>>& entries) {
+double SceneBuilder::legend(double y, std::initializer_list<Series> entries) {
+  const std::size_t legend = legends_++;
   double x = left_;
-  for (const auto& [text, colour] : entries) {
-    Label name{text, x + kSwatchWidth + kSwatchGap, y, 10.5, kBlack};
+  for (const Series& series : entries) {
+    Label name{series.name, x + kSwatchWidth + kSwatchGap, y, kLegendSize, kBlack};
     const double width = kSwatchWidth + kSwatchGap + type_.set(name).width + kLegendEntryGap;
     if (x > left_ && x + width > right()) {
       x = left_;
@@ -124,7 +125,8 @@ double SceneBuilder::legend(double y, const std::vector<std::pair<std::string, C
       name.x = x + kSwatchWidth + kSwatchGap;
       name.y = y;
     }
-    scene_.rules.push_back({{x, y + 6}, {x + kSwatchWidth, y + 6}, colour, 3});
+    scene_.swatches.push_back(
+        {series.mark, {x, y + kSwatchTop, kSwatchWidth, kSwatchHeight}, legend});
     label(name);
     x += width;
   }

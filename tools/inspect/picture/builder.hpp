@@ -7,6 +7,7 @@
 #include <glib.h>
 
 #include <cstddef>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <utility>
@@ -29,11 +30,13 @@ struct Sample {
 
 class SceneBuilder;
 
-struct LineStyle {
-  Colour colour;
-  double width;
-  bool dashed = false;
-  bool markers = true;  // a dot at every value
+enum class Side { kAbove, kBelow };
+
+// A series as its legend entry names it, with the mark it is drawn with:
+// the drawing and the legend take the same object.
+struct Series {
+  const char* name;
+  Mark mark;
 };
 
 struct AxisStyle {
@@ -75,6 +78,12 @@ class SceneBuilder {
 
   // Measures `label` and adds it; returns where its text lies.
   Box label(Label label);
+  // Measures `label` and adds it beside `point`, the centre of a mark
+  // `reach` in size: on `side` where that is clear, else at the nearest
+  // place around it that is. Clear is inside `within` and a pixel away from
+  // every line, bar, arrow, badge, swatch, absent bar and label. Where no
+  // place is, it stands on `side` all the same: no value goes unwritten.
+  Box label_beside(Label label, Point point, double reach, Side side, const Box& within);
   // An axis over `inner`, the part of a plot box `frame` the values take,
   // holding `values` (none: no axis, and nothing is returned), with its tick
   // texts beside `frame` and its title above it.
@@ -83,21 +92,25 @@ class SceneBuilder {
   // A polyline on `axis`, broken where values are absent, which are marked
   // in `absent` under `quantity`; without an axis, every value is so marked.
   void line(std::optional<std::size_t> axis, const std::vector<Sample>& samples,
-            const LineStyle& style, Absences& absent, const std::string& quantity);
+            const Series& series, Absences& absent, const std::string& quantity);
   // Faint gridlines across `frame` at the ticks of `axis`, if there is one.
   void grid(const Box& frame, std::optional<std::size_t> axis);
   // A note centred in `box`, for what is not there to draw.
   void note(const std::string& text, const Box& box);
-  // Swatches and their names in rows as wide as the plot; returns the y
-  // below the last row.
-  double legend(double y, const std::vector<std::pair<std::string, Colour>>& entries);
+  // Each series' swatch, drawn with its mark, and its name, in rows as wide
+  // as the plot; returns the y below the last row.
+  double legend(double y, std::initializer_list<Series> entries);
 
   Scene take() { return std::move(scene_); }
 
  private:
+  bool clear(const Box& extent, const Box& within) const;
+  bool clear_of_lines(const Box& extent) const;
+
   Scene scene_;
   Typesetter type_;
   double left_, width_;
+  std::size_t legends_ = 0;
 };
 
 }  // namespace inspector::plot

@@ -11,8 +11,10 @@
 namespace inspector::plot {
 
 // Lays out `days` in the scene's columns (already placed, from `top`):
-// header, temperature and pressure, precipitation and wind, each band with
-// its absent rows, then the legend. Returns the y below it all.
-double lay_out_days(SceneBuilder& b, const std::vector<GHashTable*>& days, double top);
+// header (a condition text that is none of `translations` in italics),
+// temperature and pressure, precipitation and wind, each band with its
+// absent rows, then the legend. Returns the y below it all.
+double lay_out_days(SceneBuilder& b, const std::vector<GHashTable*>& days,
+                    const Translations& translations, double top);
 
 }  // namespace inspector::plot

@@ -17,6 +17,15 @@ namespace inspector::plot {
 namespace {
 
 using namespace layout;
+using Shape = Mark::Shape;
+
+// The series of the hours, drawn and named in the legend by these.
+constexpr Series kTemperature{"temperature", {Shape::kLine, kVermillion, 2.2, false, true}};
+constexpr Series kFeelsLike{"feels like", {Shape::kLine, kOrange, 1.8, true}};
+constexpr Series kHumidity{"humidity % (right)", {Shape::kLine, kSkyBlue, 1.4}};
+constexpr Series kWindSpeed{"wind speed", {Shape::kLine, kGreen, 2.2}};
+constexpr Series kGust{"gust", {Shape::kLine, kGreen, 1.2, true}};
+constexpr Series kDirection{"arrow: towards where the wind blows", kWindArrow};
 
 // Room between two hour texts, and between two arrows.
 constexpr double kHourTextRoom = 28;
@@ -110,11 +119,10 @@ double temperature_panel(SceneBuilder& b, const Hours& h, const Box& frame) {
   b.scene().frames.push_back(frame);
   b.grid(frame, temperature);
   Absences absent({"temperature", "feels like", "humidity"});
-  b.line(humidity, samples(h, BRELUND_KEY_HOUR_HUMIDITY, frame.x), {kSkyBlue, 1.4, false, false},
-         absent, "humidity");
-  b.line(temperature, samples(h, BRELUND_KEY_HOUR_FEELS_LIKE, frame.x), {kOrange, 1.8, true, false},
-         absent, "feels like");
-  b.line(temperature, samples(h, BRELUND_KEY_HOUR_TEMPERATURE, frame.x), {kVermillion, 2.2}, absent,
+  b.line(humidity, samples(h, BRELUND_KEY_HOUR_HUMIDITY, frame.x), kHumidity, absent, "humidity");
+  b.line(temperature, samples(h, BRELUND_KEY_HOUR_FEELS_LIKE, frame.x), kFeelsLike, absent,
+         "feels like");
+  b.line(temperature, samples(h, BRELUND_KEY_HOUR_TEMPERATURE, frame.x), kTemperature, absent,
          "temperature");
   return absent.place(b, frame.bottom() + kGap);
 }
@@ -129,10 +137,8 @@ double wind_panel(SceneBuilder& b, const Hours& h, const Box& frame) {
   b.scene().frames.push_back(frame);
   b.grid(frame, axis);
   Absences absent({"wind speed", "gust", "wind direction"});
-  b.line(axis, samples(h, BRELUND_KEY_HOUR_WIND_GUST, frame.x), {kGreen, 1.2, true, false}, absent,
-         "gust");
-  b.line(axis, samples(h, BRELUND_KEY_HOUR_WIND_SPEED, frame.x), {kGreen, 2.2, false, false},
-         absent, "wind speed");
+  b.line(axis, samples(h, BRELUND_KEY_HOUR_WIND_GUST, frame.x), kGust, absent, "gust");
+  b.line(axis, samples(h, BRELUND_KEY_HOUR_WIND_SPEED, frame.x), kWindSpeed, absent, "wind speed");
   double y = frame.bottom();
   for (std::size_t i = 0; i < h.records.size(); ++i) {
     b.scene().rules.push_back({{h.x[i], y}, {h.x[i], y + kTickLength}, kBlack, 0.8});
@@ -142,8 +148,7 @@ double wind_panel(SceneBuilder& b, const Hours& h, const Box& frame) {
     // The arrow takes the room of the hours it stands for.
     Sample direction = hour_sample(h, i, BRELUND_KEY_HOUR_WIND_DIRECTION, frame.x);
     direction.slot_right = direction.slot_left + h.step * static_cast<double>(h.every);
-    wind_direction(b, hour_sample(h, i, BRELUND_KEY_HOUR_WIND_SPEED, frame.x), direction,
-                   y + kHourRowHeight + kArrowRow / 2, absent);
+    wind_direction(b, direction, y + kHourRowHeight + kArrowRow / 2, absent);
   }
   return absent.place(b, y + kHourRowHeight + kArrowRow);
 }
@@ -181,12 +186,8 @@ double lay_out_hours(SceneBuilder& b, const Stored& stored, double top) {
   const double bottom = wind_panel(b, h, wind);
   day_starts(b, h, stored, dates_y, {frame, wind});
   for (Box& hour : b.scene().hours) hour.height = wind.bottom() - hour.y;
-  return b.legend(bottom + kGap, {{"temperature", kVermillion},
-                                  {"feels like", kOrange},
-                                  {"humidity % (right)", kSkyBlue},
-                                  {"wind speed", kGreen},
-                                  {"gust (dashed)", kGreen},
-                                  {"arrow: towards where the wind blows", kGreen}});
+  return b.legend(bottom + kGap,
+                  {kTemperature, kFeelsLike, kHumidity, kWindSpeed, kGust, kDirection});
 }
 
 }  // namespace inspector::plot

@@ -48,13 +48,22 @@ inline constexpr double kConditionOffset = 73, kSunOffset = 98, kHeaderHeight = 
 inline constexpr double kTemperatureHeight = 230, kPrecipitationHeight = 90;
 inline constexpr double kHourPanelHeight = 190, kWindPanelHeight = 80;
 
-// Wind per half: the speed, then the arrow (or the word "calm").
+// Wind per half: the speed, then the arrow.
 inline constexpr double kArrowLength = 20, kArrowOffset = 30, kWindHeight = 44;
 
 // An absent row: a bar under each absent value, named in the left margin.
 inline constexpr double kAbsentRowHeight = 12, kAbsentBarHeight = 4;
 
-inline constexpr double kLegendRowHeight = 17, kSwatchWidth = 18, kSwatchGap = 5;
+// A legend row: a swatch as wide as three dashes, beside its series' name.
+inline constexpr double kLegendRowHeight = 17, kLegendSize = 10.5;
+inline constexpr double kSwatchWidth = 24, kSwatchTop = 1, kSwatchHeight = 11, kSwatchGap = 5;
 inline constexpr double kLegendEntryGap = 12;
+
+// Marks shared by both bands. A line's dashes are 5 px on, 3 off; a dot on a
+// line is this much wider than the line; an arrow's head is a triangle.
+inline constexpr double kDash[] = {5, 3};
+inline constexpr double kDotOver = 1.3;
+inline constexpr double kHeadLength = 8, kHeadHalfWidth = 4.5;
+inline constexpr Mark kWindArrow{Mark::Shape::kArrow, kGreen, 2};
 
 }  // namespace inspector::plot::layout

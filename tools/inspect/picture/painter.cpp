@@ -24,8 +24,12 @@ class Painter {
   void background(const Scene& scene);
   void text(const Label& label);
   void ticks(const Axis& axis);
+  void path(const Mark& mark, const std::vector<Point>& run);
+  void dots(const Mark& mark, const std::vector<Point>& points);
   void line(const Line& line);
+  void bar(const Mark& mark, const Box& box);
   void arrow(const Arrow& arrow);
+  void swatch(const Swatch& swatch);
   void badge(const Badge& badge);
   void rule(const Rule& rule);
 
@@ -53,41 +57,72 @@ void Painter::ticks(const Axis& axis) {
   cairo_stroke(cr_);
 }
 
-void Painter::line(const Line& line) {
-  colour(cr_, line.colour);
-  cairo_set_line_width(cr_, line.width);
+// A line's run with its pen (colour, width, dashes).
+void Painter::path(const Mark& mark, const std::vector<Point>& run) {
+  colour(cr_, mark.colour);
+  cairo_set_line_width(cr_, mark.width);
   cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
-  const double dashes[] = {5, 3};
-  cairo_set_dash(cr_, dashes, line.dashed ? 2 : 0, 0);
-  for (const auto& run : line.runs) {
-    for (std::size_t i = 0; i < run.size(); ++i)
-      (i == 0 ? cairo_move_to : cairo_line_to)(cr_, run[i].x, run[i].y);
-    cairo_stroke(cr_);
-    if (run.size() == 1 || line.markers)
-      for (const Point& p : run) {
-        cairo_new_sub_path(cr_);
-        cairo_arc(cr_, p.x, p.y, line.width + 1.3, 0, 2 * M_PI);
-      }
-    cairo_fill(cr_);
-  }
+  cairo_set_dash(cr_, kDash, mark.dashed ? 2 : 0, 0);
+  for (std::size_t i = 0; i < run.size(); ++i)
+    (i == 0 ? cairo_move_to : cairo_line_to)(cr_, run[i].x, run[i].y);
+  cairo_stroke(cr_);
   cairo_set_dash(cr_, nullptr, 0, 0);
 }
 
+void Painter::dots(const Mark& mark, const std::vector<Point>& points) {
+  colour(cr_, mark.colour);
+  for (const Point& p : points) {
+    cairo_new_sub_path(cr_);
+    cairo_arc(cr_, p.x, p.y, mark.width + kDotOver, 0, 2 * M_PI);
+  }
+  cairo_fill(cr_);
+}
+
+// A value standing alone gets its dot even on a line without them.
+void Painter::line(const Line& line) {
+  for (const auto& run : line.runs) {
+    path(line.mark, run);
+    if (run.size() == 1 || line.mark.markers) dots(line.mark, run);
+  }
+}
+
+void Painter::bar(const Mark& mark, const Box& box) {
+  colour(cr_, mark.colour);
+  cairo_rectangle(cr_, box.x, box.y, box.width, box.height);
+  cairo_fill(cr_);
+}
+
 void Painter::arrow(const Arrow& a) {
-  const double half = a.length / 2;
-  const Point tip{a.centre.x + a.dx * half, a.centre.y + a.dy * half};
-  const Point tail{a.centre.x - a.dx * half, a.centre.y - a.dy * half};
-  colour(cr_, a.colour);
-  cairo_set_line_width(cr_, 2);
-  cairo_move_to(cr_, tail.x, tail.y);
-  cairo_line_to(cr_, tip.x - a.dx * 5, tip.y - a.dy * 5);
-  cairo_stroke(cr_);
-  // The head: a triangle along (dx, dy), 8 px long.
+  const Point tip = a.tip();
+  // The shaft ends inside the head, so that its square end never shows.
+  path(a.mark, {a.tail(), {tip.x - a.dx * (kHeadLength - 3), tip.y - a.dy * (kHeadLength - 3)}});
+  // The head: a triangle along (dx, dy).
+  colour(cr_, a.mark.colour);
   cairo_move_to(cr_, tip.x, tip.y);
-  cairo_line_to(cr_, tip.x - a.dx * 8 - a.dy * 4.5, tip.y - a.dy * 8 + a.dx * 4.5);
-  cairo_line_to(cr_, tip.x - a.dx * 8 + a.dy * 4.5, tip.y - a.dy * 8 - a.dx * 4.5);
+  cairo_line_to(cr_, tip.x - a.dx * kHeadLength - a.dy * kHeadHalfWidth,
+                tip.y - a.dy * kHeadLength + a.dx * kHeadHalfWidth);
+  cairo_line_to(cr_, tip.x - a.dx * kHeadLength + a.dy * kHeadHalfWidth,
+                tip.y - a.dy * kHeadLength - a.dx * kHeadHalfWidth);
   cairo_close_path(cr_);
   cairo_fill(cr_);
+}
+
+// The series' own mark, small: a line with one dot, a bar, an arrow.
+void Painter::swatch(const Swatch& s) {
+  const Box& box = s.box;
+  const Point left{box.x, box.y + box.height / 2}, right{box.right(), left.y};
+  switch (s.mark.shape) {
+    case Mark::Shape::kLine:
+      path(s.mark, {left, right});
+      if (s.mark.markers) dots(s.mark, {{box.x + box.width / 2, left.y}});
+      break;
+    case Mark::Shape::kBar:
+      bar(s.mark, {box.x + box.width / 2 - box.height / 2, box.y, box.height, box.height});
+      break;
+    case Mark::Shape::kArrow:
+      arrow({{box.x + box.width / 2, left.y}, 1, 0, box.width, s.mark, 0});
+      break;
+  }
 }
 
 void Painter::badge(const Badge& b) {
@@ -136,13 +171,10 @@ void Painter::paint(const Scene& scene) {
     cairo_rectangle(cr_, frame.x, frame.y, frame.width, frame.height);
   cairo_stroke(cr_);
   for (const Axis& a : scene.axes) ticks(a);
-  for (const Bar& bar : scene.bars) {
-    colour(cr_, bar.colour);
-    cairo_rectangle(cr_, bar.box.x, bar.box.y, bar.box.width, bar.box.height);
-    cairo_fill(cr_);
-  }
+  for (const Bar& b : scene.bars) bar(b.mark, b.box);
   for (const Line& l : scene.lines) line(l);
   for (const Arrow& a : scene.arrows) arrow(a);
+  for (const Swatch& s : scene.swatches) swatch(s);
   for (const Badge& b : scene.badges) badge(b);
   colour(cr_, kGrey);  // absent values: bars in their rows, never on an axis
   for (const Gap& g : scene.gaps) cairo_rectangle(cr_, g.at.x, g.at.y, g.at.width, g.at.height);

@@ -65,7 +65,8 @@ double no_days(SceneBuilder& b, const Stored& stored, const std::string& why, do
 
 }  // namespace
 
-Scene build_scene(const Stored& stored, const std::string& title, const std::string& why_no_days) {
+Scene build_scene(const Stored& stored, const std::string& title, const Translations& translations,
+                  const std::string& why_no_days) {
   const std::size_t drawn = std::min(stored.days.size(), kMaxDays);
   const double column_width =
       drawn == 0 ? kMinPlotWidth
@@ -80,7 +81,8 @@ Scene build_scene(const Stored& stored, const std::string& title, const std::str
         {kMarginLeft + column_width * static_cast<double>(i), top, column_width, 0});
   const std::vector<GHashTable*> days(stored.days.begin(),
                                       stored.days.begin() + static_cast<std::ptrdiff_t>(drawn));
-  double bottom = drawn == 0 ? no_days(b, stored, why_no_days, top) : lay_out_days(b, days, top);
+  double bottom =
+      drawn == 0 ? no_days(b, stored, why_no_days, top) : lay_out_days(b, days, translations, top);
   if (stored.has_detail) bottom = lay_out_hours(b, stored, bottom + kBandGap);
   Scene scene = b.take();
   scene.width = kMarginLeft + plot_width + kMarginRight;

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,23 @@ namespace inspector::plot {
 
 struct Colour {
   double r, g, b;
+  bool operator==(const Colour&) const = default;
+};
+
+// How a series is drawn: its shape and its pen. A series and its legend
+// entry are drawn with one Mark, so the legend shows what the data looks like.
+struct Mark {
+  enum class Shape { kLine, kBar, kArrow };
+  Shape shape;
+  Colour colour;
+  double width = 0;  // the stroke of a line or an arrow
+  bool dashed = false;
+  bool markers = false;  // a dot at every value of a line
+  bool operator==(const Mark&) const = default;
+};
+
+struct Point {
+  double x, y;
 };
 
 struct Box {
@@ -23,10 +42,9 @@ struct Box {
   double bottom() const { return y + height; }
   // The two boxes overlap, or come closer than `clearance` on both axes.
   bool near(const Box& other, double clearance) const;
-};
-
-struct Point {
-  double x, y;
+  // The stroke from `a` to `b`, `reach` wide on either side, comes into the
+  // box grown by `clearance` (a point when `a` is `b`).
+  bool crossed_by(Point a, Point b, double reach, double clearance) const;
 };
 
 enum class Align { kLeft, kCentre, kRight };
@@ -43,6 +61,7 @@ struct Label {
   bool bold = false;
   double width = 0;  // 0: one line, as wide as it takes
   int lines = 1;
+  bool italic = false;
   Box extent{};  // where the text lies, as measured
 };
 
@@ -62,17 +81,14 @@ struct Axis {
 // stretch of consecutive values.
 struct Line {
   std::size_t axis;
-  Colour colour;
-  double width;
-  bool dashed = false;
-  bool markers = true;
+  Mark mark;
   std::vector<std::vector<Point>> runs;
 };
 
 struct Bar {
   std::size_t axis;
   Box box;
-  Colour colour;
+  Mark mark;
 };
 
 // An arrow centred on `centre`, pointing along the unit vector (dx, dy).
@@ -80,8 +96,18 @@ struct Arrow {
   Point centre;
   double dx, dy;
   double length;
-  Colour colour;
+  Mark mark;
   std::size_t column;  // the day (or hour) index
+  Point tip() const { return {centre.x + dx * length / 2, centre.y + dy * length / 2}; }
+  Point tail() const { return {centre.x - dx * length / 2, centre.y - dy * length / 2}; }
+};
+
+// A legend entry's sample of its series, drawn in `box` with the series'
+// own mark; the entry's name is a label beside it.
+struct Swatch {
+  Mark mark;
+  Box box;
+  std::size_t legend;  // the entries of one legend share it
 };
 
 // The icon code of one half in a badge; `title` is its condition text. Day
@@ -120,6 +146,7 @@ struct Scene {
   std::vector<Line> lines;
   std::vector<Arrow> arrows;
   std::vector<Badge> badges;
+  std::vector<Swatch> swatches;
   std::vector<Gap> gaps;
   std::vector<Label> labels;
   std::size_t days_stored = 0, days_left_out = 0;
@@ -129,11 +156,16 @@ struct Scene {
 // At most this many day records are drawn; the rest are named in a note.
 constexpr std::size_t kMaxDays = 40;
 
+// The texts the plug-in translates condition names to: a stored condition
+// text that is none of them passed through as the document named it.
+using Translations = std::set<std::string, std::less<>>;
+
 // Lays out the station data as stored: the day records as columns, and,
 // when the table holds a detail record, its hours in a second band.
 // `title` heads the picture (the forecast file as it was named);
+// `translations` are the plug-in's own, which set the others apart;
 // `why_no_days`, when there are none, adds the reason to the note.
-Scene build_scene(const Stored& stored, const std::string& title,
+Scene build_scene(const Stored& stored, const std::string& title, const Translations& translations,
                   const std::string& why_no_days = "");
 
 }  // namespace inspector::plot

@@ -29,6 +29,8 @@ void set_font(PangoLayout* layout, const Label& label) {
   pango_font_description_set_absolute_size(font.get(), label.size * PANGO_SCALE);
   pango_font_description_set_weight(font.get(),
                                     label.bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+  pango_font_description_set_style(font.get(),
+                                   label.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
   pango_layout_set_font_description(layout, font.get());
 }
 

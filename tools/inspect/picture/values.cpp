@@ -41,11 +41,6 @@ std::optional<double> bearing_of(const char* code) {
   return std::nullopt;
 }
 
-bool calm_at(GHashTable* record, const char* speed_key) {
-  const auto speed = number_at(record, speed_key);
-  return speed && *speed == 0;
-}
-
 std::string format(double value, int decimals) {
   char text[64];
   std::snprintf(text, sizeof text, "%.*f", decimals, value + 0.0);

@@ -20,9 +20,6 @@ std::optional<double> number_at(GHashTable* record, const char* key);
 // nothing for a code that is not one of the sixteen points.
 std::optional<double> bearing_of(const char* code);
 
-// A wind speed of zero: calm, which has no direction to draw.
-bool calm_at(GHashTable* record, const char* speed_key);
-
 // `value` with `decimals` decimals, never "-0".
 std::string format(double value, int decimals);
 

@@ -18,19 +18,17 @@ void wind_speed(SceneBuilder& b, const Sample& speed, double top, Absences& abse
 }
 
 // The code says where the wind comes from; the arrow shows where it goes.
-void wind_direction(SceneBuilder& b, const Sample& speed, const Sample& direction, double centre_y,
-                    Absences& absent) {
+// A speed of 0 km/h is no calm (it is under 1 m/s), so it keeps its arrow.
+void wind_direction(SceneBuilder& b, const Sample& direction, double centre_y, Absences& absent) {
   const char* code = text_at(direction.record, direction.key);
   const double width = direction.slot_right - direction.slot_left;
-  if (calm_at(speed.record, speed.key)) {
-    b.label({"calm", direction.x, centre_y - 6, kTinySize, kGreen, Align::kCentre, true});
-  } else if (const auto from = bearing_of(code)) {
+  if (const auto from = bearing_of(code)) {
     const double to = (*from + 180) * M_PI / 180;
     b.scene().arrows.push_back({{direction.x, centre_y},
                                 std::sin(to),
                                 -std::cos(to),
                                 std::min(kArrowLength, width - kGap),
-                                kGreen,
+                                kWindArrow,
                                 direction.column});
   } else if (code != nullptr) {
     b.label(
