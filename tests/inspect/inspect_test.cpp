@@ -350,14 +350,16 @@ TEST_F(Inspector, ForecastMessagesSayWhatHappenedAndWhy) {
        {},
        0,
        "brelund-inspect: note: FILE has neither a location nor a forecast element\n"
-       "brelund-inspect: 1 finding; brelund-inspect --check FILE says which"},
+       "brelund-inspect: 1 error; brelund-inspect --check FILE says which, and brelund-inspect "
+       "--explain CODE what each means"},
       // The swap is reported whatever the outcome.
       {"swapped.xml", good, "<weatherdata>", 3,
        "brelund-inspect: the plug-in moved the staged file FILE.new over FILE\n" + refused +
            "not well-formed XML at line 1: Premature end of data in tag weatherdata line 1"},
       {"fresh.xml", "<weatherdata>", good, 0,
        "brelund-inspect: the plug-in moved the staged file FILE.new over FILE\n"
-       "brelund-inspect: 1 finding; brelund-inspect --check FILE says which"},
+       "brelund-inspect: 1 error, 1 warning; brelund-inspect --check FILE says which, and "
+       "brelund-inspect --explain CODE what each means"},
   };
   for (const Case& c : cases) {
     const std::string path = dir.path() + "/" + c.name;

@@ -91,7 +91,8 @@ void ValueFamily::lost(const DaySeen& day, const Lost& lost) {
   const bool amount = is_amount(gone.key) && readers::decimal_value(gone.text->c_str()) != 0;
   First& first = amount ? amount_ : not_used_;
   if (!first.take(gone.line)) return;
-  const std::string from = kept->source ? "from " + quoted(*kept->source) + " of " : "from ";
+  const bool made = kept->source && kept->source != kept->text;  // translated or converted
+  const std::string from = made ? "from " + quoted(*kept->source) + " of " : "from ";
   first.message = period_name(lost.period) + "'s " + gone.element + " " + shown(gone.written()) +
                   (lost.replaced ? " is replaced" : " is not used") + ": " + day.name() +
                   " stores " + gone.key + " " + shown(kept->text) + " (" + from +

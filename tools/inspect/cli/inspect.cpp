@@ -105,7 +105,7 @@ int show(const Plugin& plugin, const Options& options, plot::PictureFile& pictur
     status = draw(plugin, options, picture, stored, forecast, after.why_no_days);
   check::Tally tally;
   tally.add(after.findings);
-  if (tally.any()) say::findings(check::counted(tally), options.files.front());
+  if (status == kOk && tally.any()) say::findings(check::counted(tally), options.files.front());
   return status;
 }
 
