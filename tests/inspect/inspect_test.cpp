@@ -302,6 +302,12 @@ TEST_F(Inspector, ForecastMessagesSayWhatHappenedAndWhy) {
        3,
        refused + "not well-formed XML at line 3: Opening and ending tag mismatch: location line 2 "
                  "and weatherdata"},
+      // Cut short inside a start tag, where libxml2 speaks of a bad name.
+      {"cut.xml",
+       "<weatherdata>\n<location>\n<loca",
+       {},
+       3,
+       refused + "truncated: the document ends at line 3 before its root element closes"},
       {"huge.xml",
        oversized,
        {},
@@ -354,7 +360,7 @@ TEST_F(Inspector, ForecastMessagesSayWhatHappenedAndWhy) {
       // The swap is reported whatever the outcome.
       {"swapped.xml", good, "<weatherdata>", 3,
        "brelund-inspect: the plug-in moved the staged file FILE.new over FILE\n" + refused +
-           "not well-formed XML at line 1: Premature end of data in tag weatherdata line 1"},
+           "truncated: the document ends at line 1 before its root element closes"},
       {"fresh.xml", "<weatherdata>", good, 0,
        "brelund-inspect: the plug-in moved the staged file FILE.new over FILE\n"
        "brelund-inspect: 1 finding; brelund-inspect --check FILE says which"},
