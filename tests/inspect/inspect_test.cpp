@@ -125,7 +125,23 @@ TEST_F(Inspector, FailuresHaveDistinctStatusesAndSayWhatIsWrong) {
   EXPECT_NE(run.err.find("missing function source_init"), std::string::npos) << run.err;
   run = inspect({good, "--hourly", dir.path() + "/missing-hourly.xml"});
   EXPECT_EQ(run.status, 5);
-  EXPECT_EQ(inspect({}).status, 1);
+
+  // Usage errors: what is wrong, then where help is, as GNU tools say it.
+  const std::pair<std::vector<std::string>, std::string> usage[] = {
+      {{}, "give exactly one forecast file"},
+      {{good, good}, "give exactly one forecast file"},
+      {{"--bogus", good}, "Unknown option --bogus"},
+      {{good, "-p"}, "Missing argument for -p"},
+      {{"--check"}, "give at least one forecast file to check"},
+      {{"-c", "-P", "out.svg", good}, "--check takes neither --hourly nor --plot"},
+  };
+  for (const auto& [arguments, why] : usage) {
+    run = inspect(arguments);
+    EXPECT_EQ(run.status, 1) << why;
+    EXPECT_EQ(run.err,
+              "brelund-inspect: " + why + "\nTry 'brelund-inspect --help' for more information.\n");
+    EXPECT_EQ(run.out, "") << why;
+  }
 }
 
 std::vector<std::string> lines(const std::string& text) {
