@@ -301,6 +301,20 @@ TEST_F(HostGuide, FirstQuestionsGetThePagesAnswers) {
   EXPECT_EQ(plugin.parse_xml_detail_data(nullptr, root_of(parsed_hourly), after.get()), 1);
   EXPECT_EQ(field(first(after.hours()), BRELUND_KEY_HOURS), "05");
   EXPECT_TRUE(parse(hourly));
+  // A host's input callback, registered again after such a read: after
+  // xmlInitParser the files still open; before it, none does.
+  const auto nothing_matches = [](const char*) { return 0; };
+  for (const bool initialised : {true, false}) {
+    HostTable again;
+    EXPECT_TRUE(
+        cleaned_up([&] { plugin.get_station_weather_data(reads[0].path.c_str(), again.get()); }));
+    if (initialised) xmlInitParser();
+    ASSERT_GE(xmlRegisterInputCallbacks(nothing_matches, nullptr, nullptr, nullptr), 0);
+    HostTable next;
+    EXPECT_EQ(plugin.get_station_weather_data(reads[0].path.c_str(), next.get()),
+              initialised ? 1 : -1);
+    xmlCleanupParser();  // libxml2 as it was: its own callbacks on next use
+  }
 }
 
 }  // namespace
