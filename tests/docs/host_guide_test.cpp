@@ -92,56 +92,34 @@ struct Row {
   std::vector<Example> examples;
 };
 
-// A cell's code span, without its backticks; the whole cell when it has none.
-std::string code(const std::string& cell) {
-  const std::size_t open = cell.find('`');
-  const std::size_t close = cell.rfind('`');
-  if (open == std::string::npos || close == open) return cell;
-  return cell.substr(open + 1, close - open - 1);
-}
-
-std::vector<std::string> split(const std::string& text, const std::string& by) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  for (std::size_t at; (at = text.find(by, start)) != std::string::npos; start = at + by.size())
-    parts.push_back(text.substr(start, at - start));
-  parts.push_back(text.substr(start));
-  return parts;
-}
-
-std::string trimmed(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// The table after the marker line: Record | Key | From | Stored | Examples,
-// each example "`PIECE` → STORED", several split by "<br>".
+// The table after the marker line, a row a line: Record | `key` | From |
+// Stored | Examples, each example "`PIECE` → STORED", split by "<br>". An
+// example in another form is kept as one that cannot match.
 std::vector<Row> read_table(const std::string& page) {
+  static const std::regex row_form(R"(^\| *([a-z ]+?) *\| *`([a-z_]+)` *\|[^|]*\|[^|]*\|(.*)\|$)");
+  static const std::regex example_form(R"(^ *`([^`]*)` → (.*?) *$)");
   std::istringstream in(page);
   std::vector<Row> rows;
   bool marked = false;
   int number = 0;
-  static const std::regex example("^`([^`]*)` → (.*)$");
   for (std::string line; std::getline(in, line);) {
     ++number;
-    if (line.rfind("<!-- stored values", 0) == 0) marked = true;
-    if (!marked || line.rfind("|", 0) != 0) {
-      if (!rows.empty()) break;
+    marked = marked || line.rfind("<!-- stored values", 0) == 0;
+    std::smatch cells;
+    if (!marked || !std::regex_match(line, cells, row_form)) {
+      if (!rows.empty() && line.rfind('|', 0) != 0) break;
       continue;
     }
-    const std::vector<std::string> cells = split(line, "|");
-    if (cells.size() != 7 || cells[1].find("---") != std::string::npos ||
-        trimmed(cells[1]) == "Record")
-      continue;
-    Row row{number, trimmed(cells[1]), code(trimmed(cells[2])), {}};
-    for (const std::string& each : split(trimmed(cells[5]), "<br>")) {
+    Row row{number, cells[1], cells[2], {}};
+    const std::string examples = cells[3];
+    for (std::size_t start = 0, end; start <= examples.size(); start = end + 4) {
+      end = std::min(examples.find("<br>", start), examples.size());
+      const std::string text = examples.substr(start, end - start);
       std::smatch parts;
-      const std::string text = trimmed(each);
-      if (std::regex_match(text, parts, example))
-        row.examples.push_back({parts[1], trimmed(parts[2])});
+      if (std::regex_match(text, parts, example_form))
+        row.examples.push_back({parts[1], parts[2]});
       else
-        row.examples.push_back({"", "unreadable example: " + text});
+        row.examples.push_back({"", "an example of another form: " + text});
     }
     rows.push_back(row);
   }
