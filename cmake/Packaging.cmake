@@ -7,10 +7,12 @@
 #
 # Three packages, so that each user takes only what they need:
 #   tarnvale-brelund-source      the plug-in the host loads (GLib, libxml2)
-#   tarnvale-brelund-source-dev  the header and pkg-config file, for host authors
-#   brelund-inspect              the inspector, its manual page and bash
-#                                completion; it alone needs JSON-GLib and
-#                                whatever it draws with
+#   tarnvale-brelund-source-dev  the header, pkg-config file and the host's
+#                                guide and contract, for host authors
+#   brelund-inspect              the inspector, its manual page, bash
+#                                completion and the guide to its findings;
+#                                it alone needs JSON-GLib and whatever it
+#                                draws with
 set(BRELUND_DEB_PLUGIN "${PROJECT_NAME}")
 set(BRELUND_DEB_DEV "${PROJECT_NAME}-dev")
 set(BRELUND_DEB_INSPECTOR "brelund-inspect")
@@ -76,8 +78,8 @@ read the forecast service's XML forecasts into station data.
 .
 This package holds what a host author needs to load the plug-in with dlopen
 and use what it stores: the C header declaring the nine functions and the
-station data's key names, and a pkg-config file naming the plug-in
-directory.")
+station data's key names, a pkg-config file naming the plug-in directory,
+and the guide to writing a host, with where each stored value comes from.")
 
 set(CPACK_DEBIAN_INSPECTOR_PACKAGE_NAME "${BRELUND_DEB_INSPECTOR}")
 set(CPACK_DEBIAN_INSPECTOR_PACKAGE_SECTION utils)
@@ -124,7 +126,33 @@ add_custom_command(OUTPUT "${deb_docs}/changelog.Debian.gz"
   COMMAND gzip -n -9 -k -f changelog.Debian
   WORKING_DIRECTORY "${deb_docs}"
   DEPENDS "${deb_docs}/changelog.Debian" VERBATIM)
-add_custom_target(brelund_deb_docs ALL DEPENDS "${deb_docs}/changelog.Debian.gz")
+# The guides each package's users read, in its folder of share/doc and
+# compressed as Debian keeps documents over 4 KiB (gzip -9n, as dh_compress
+# does): what --check finds with the inspector, the host's guide and the
+# contract with the header. A plain install puts them there too, where the
+# manual page says they are.
+set(guides "inspector checks.md" "dev hosts.md" "dev contract.md")
+set(guide_files "")
+foreach(guide IN LISTS guides)
+  separate_arguments(guide UNIX_COMMAND "${guide}")
+  list(GET guide 0 component)
+  list(GET guide 1 name)
+  string(TOUPPER "${component}" upper)
+  add_custom_command(OUTPUT "${deb_docs}/${name}.gz"
+    COMMAND "${CMAKE_COMMAND}" -E copy "${PROJECT_SOURCE_DIR}/docs/${name}" "${name}"
+    COMMAND gzip -n -9 -f "${name}"
+    WORKING_DIRECTORY "${deb_docs}"
+    DEPENDS "${PROJECT_SOURCE_DIR}/docs/${name}" VERBATIM)
+  list(APPEND guide_files "${deb_docs}/${name}.gz")
+  set(folder "${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_DEBIAN_${upper}_PACKAGE_NAME}")
+  install(FILES "${deb_docs}/${name}.gz" DESTINATION "${folder}" COMPONENT ${component})
+  # BRELUND_GUIDE_CHECKS and so on: where it is installed, for the manual page.
+  string(REGEX REPLACE "[.]md$" "" stem "${name}")
+  string(TOUPPER "${stem}" stem)
+  cmake_path(ABSOLUTE_PATH folder BASE_DIRECTORY "${CMAKE_INSTALL_PREFIX}")
+  set(BRELUND_GUIDE_${stem} "${folder}/${name}.gz")
+endforeach()
+add_custom_target(brelund_deb_docs ALL DEPENDS "${deb_docs}/changelog.Debian.gz" ${guide_files})
 # Only in the packages: a plain install is not Debian's layout.
 foreach(component IN ITEMS plugin dev inspector)
   string(TOUPPER "${component}" upper)

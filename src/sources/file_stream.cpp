@@ -82,6 +82,7 @@ class Stream {
     }
     if (!self.reading() || self.file_->readcallback == nullptr) return -1;
     const int n = self.file_->readcallback(self.file_->context, buffer, length);
+    self.ended_ = n == 0;
     if (n <= 0) return n;
     self.bytes_ += static_cast<std::size_t>(n);
     if (self.bytes_ <= kMaxBytes) return n;
@@ -283,7 +284,9 @@ class Stream {
 
   // Reports come here, and only here, with the parser context.
   static void keep_error(void* ctx, xmlErrorPtr error) noexcept {
-    if (ctx != nullptr) of(ctx).first_error_.keep(error);
+    if (ctx == nullptr) return;
+    Stream& self = of(ctx);
+    self.first_error_.keep(error, static_cast<xmlParserCtxt*>(ctx), self.ended_);
   }
 
   static constexpr std::size_t kNoSubset = ~std::size_t{0};
@@ -292,6 +295,7 @@ class Stream {
   ElementHandler& handler_;
   xmlParserCtxt* ctxt_ = nullptr;
   std::size_t bytes_ = 0;
+  bool ended_ = false;                    // the file has given all it holds
   std::size_t subset_start_ = kNoSubset;  // position of the internal subset's "["
   Run run_ = Run::kNone;
   std::size_t run_length_ = 0;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "sources/first_error.hpp"
 
+#include <algorithm>
 #include <new>
 
 namespace brelund::sources {
@@ -19,6 +20,27 @@ void take(FirstError& first, const xmlError& error) noexcept {
   }
 }
 
+// libxml2 stops where its input gave out, at an unfinished piece of markup
+// it may not have consumed (a lone "<", the first byte of a character):
+// nothing after that point closes a tag. A mismatched end tag is a fault of
+// its own, even when it is the last thing in the file.
+bool cut_short(const xmlParserCtxt& context, const xmlError& error) noexcept {
+  const xmlParserInput* input = context.input;
+  if (context.nameNr == 0 || error.code == XML_ERR_TAG_NAME_MISMATCH || input == nullptr ||
+      input->cur == nullptr || input->end == nullptr || input->cur > input->end)
+    return false;
+  return std::find(input->cur, input->end, '>') == input->end;
+}
+
+// The line of the document's last byte: libxml2 counts lines up to where it
+// stands, and past a final newline it already counts the next, empty line.
+int last_line(const xmlParserCtxt& context) noexcept {
+  const xmlParserInput& input = *context.input;
+  const auto rest = std::count(input.cur, input.end, '\n');
+  const bool final_newline = input.end > input.base && input.end[-1] == '\n';
+  return input.line + static_cast<int>(rest) - (final_newline ? 1 : 0);
+}
+
 }  // namespace
 
 std::string one_line(const char* message) {
@@ -32,8 +54,13 @@ std::string one_line(const char* message) {
   return line;
 }
 
-void FirstError::keep(const xmlError* error) noexcept {
-  if (!seen && error != nullptr && error->level >= XML_ERR_ERROR) take(*this, *error);
+void FirstError::keep(const xmlError* error, const xmlParserCtxt* context,
+                      bool input_ended) noexcept {
+  if (seen || error == nullptr || error->level < XML_ERR_ERROR) return;
+  take(*this, *error);
+  if (!input_ended || context == nullptr || !cut_short(*context, *error)) return;
+  truncated = true;
+  line = last_line(*context);
 }
 
 void FirstError::keep_last(const xmlError* last) noexcept {

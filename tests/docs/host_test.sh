@@ -4,7 +4,8 @@
 # it is; it compiles against the installed header with the installed
 # pkg-config file's flags, reads a forecast, refuses a bare file name, and,
 # under valgrind when there is one, leaks nothing and touches nothing it
-# should not.
+# should not. The lines hosts.md shows for a build tree build and run it
+# against this build, uninstalled.
 # Usage: host_test.sh BUILD-DIR SOURCE-DIR C-COMPILER [EXTRA-CFLAGS]
 set -eu
 build=$1
@@ -58,4 +59,37 @@ status=0
 [ "$status" -eq 1 ] && grep -qx -- "-1 days" "$work/out" || {
   echo "a bare file name was not refused ($status):"; cat "$work/out" "$work/err"; exit 1
 }
-echo "the host of docs/hosts.md builds against the installed header and runs${run:+ valgrind-clean}"
+# Against this build, not installed: the lines hosts.md shows, run in a copy
+# of the source tree whose build/dev is this build, with the compiler
+# checking as above. pkg-config takes the build tree's -uninstalled.pc: the
+# source tree's header and the plug-in just built.
+awk '/^<!-- build tree: / { found = 1; next }
+     found && /^    / { print substr($0, 5); next }
+     found { exit }' "$source/docs/hosts.md" > "$work/lines.sh"
+[ -s "$work/lines.sh" ] || { echo "docs/hosts.md shows no lines for a build tree"; exit 1; }
+tree=$work/tree
+mkdir -p "$tree/build" "$tree/docs/examples" "$tree/examples" "$work/bin"
+ln -s "$build" "$tree/build/dev"
+cp "$source/docs/examples/host.c" "$tree/docs/examples/host.c"
+cp "$source/examples/skarvik.xml" "$tree/examples/skarvik.xml"
+printf '#!/bin/sh\nexec %s -Wall -Wextra -Werror %s "$@"\n' "$cc" "$extra" > "$work/bin/cc"
+chmod +x "$work/bin/cc"
+(cd "$tree" && PATH="$work/bin:$PATH" sh -e "$work/lines.sh") > "$work/out" 2> "$work/err" || {
+  echo "the lines docs/hosts.md shows for a build tree failed:"; cat "$work/lines.sh" "$work/err"
+  exit 1
+}
+grep -qx "10 days" "$work/out" && grep -qx "Dec 11 Tåke" "$work/out" || {
+  echo "unexpected output against the build tree:"; cat "$work/out"; exit 1
+}
+uninstalled() { (cd "$tree" && PKG_CONFIG_PATH=build/dev pkg-config "$@" tarnvale-brelund-source); }
+case " $(uninstalled --cflags) " in
+  *" -I$source/include "*) ;;
+  *) echo "the build tree's pkg-config file names another header: $(uninstalled --cflags)"; exit 1 ;;
+esac
+plugindir=$(uninstalled --variable=plugindir)
+[ "$plugindir" = "$build" ] || { echo "the build tree's plugindir is $plugindir"; exit 1; }
+# shellcheck disable=SC2086
+(cd "$tree" && $run ./host "$plugindir/libtarnvale-brelund-source.so" examples/skarvik.xml) \
+  > "$work/out" 2> "$work/err" || { echo "the host failed ($?):"; cat "$work/out" "$work/err"; exit 1; }
+echo "the host of docs/hosts.md builds against the installed header, and against the build tree," \
+  "and runs${run:+ valgrind-clean}"

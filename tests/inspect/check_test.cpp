@@ -144,6 +144,9 @@ TEST_F(Check, EachKindStandsOnItsLineWithItsSeverity) {
       {"page.xml", "<!DOCTYPE html>\n<html><body><p>Moved<br></p></body></html>\n",
        "FILE:2: error: the plug-in refuses the file and stores nothing (-1): not well-formed XML "
        "at line 2: Opening and ending tag mismatch: br line 2 and p [refused]"},
+      {"cut.xml", "<weatherdata>\n<location>\n<",
+       "FILE:3: error: the plug-in refuses the file and stores nothing (-1): truncated: the "
+       "document ends at line 3 before its root element closes [refused]"},
       {"empty.xml", "",
        "FILE:1: error: the plug-in refuses the file and stores nothing (-1): not well-formed XML "
        "at line 1: Document is empty [refused]"},

@@ -125,7 +125,23 @@ TEST_F(Inspector, FailuresHaveDistinctStatusesAndSayWhatIsWrong) {
   EXPECT_NE(run.err.find("missing function source_init"), std::string::npos) << run.err;
   run = inspect({good, "--hourly", dir.path() + "/missing-hourly.xml"});
   EXPECT_EQ(run.status, 5);
-  EXPECT_EQ(inspect({}).status, 1);
+
+  // Usage errors: what is wrong, then where help is, as GNU tools say it.
+  const std::pair<std::vector<std::string>, std::string> usage[] = {
+      {{}, "give exactly one forecast file"},
+      {{good, good}, "give exactly one forecast file"},
+      {{"--bogus", good}, "Unknown option --bogus"},
+      {{good, "-p"}, "Missing argument for -p"},
+      {{"--check"}, "give at least one forecast file to check"},
+      {{"-c", "-P", "out.svg", good}, "--check takes neither --hourly nor --plot"},
+  };
+  for (const auto& [arguments, why] : usage) {
+    run = inspect(arguments);
+    EXPECT_EQ(run.status, 1) << why;
+    EXPECT_EQ(run.err,
+              "brelund-inspect: " + why + "\nTry 'brelund-inspect --help' for more information.\n");
+    EXPECT_EQ(run.out, "") << why;
+  }
 }
 
 std::vector<std::string> lines(const std::string& text) {
@@ -302,6 +318,12 @@ TEST_F(Inspector, ForecastMessagesSayWhatHappenedAndWhy) {
        3,
        refused + "not well-formed XML at line 3: Opening and ending tag mismatch: location line 2 "
                  "and weatherdata"},
+      // Cut short inside a start tag, where libxml2 speaks of a bad name.
+      {"cut.xml",
+       "<weatherdata>\n<location>\n<loca",
+       {},
+       3,
+       refused + "truncated: the document ends at line 3 before its root element closes"},
       {"huge.xml",
        oversized,
        {},
@@ -355,7 +377,7 @@ TEST_F(Inspector, ForecastMessagesSayWhatHappenedAndWhy) {
       // The swap is reported whatever the outcome.
       {"swapped.xml", good, "<weatherdata>", 3,
        "brelund-inspect: the plug-in moved the staged file FILE.new over FILE\n" + refused +
-           "not well-formed XML at line 1: Premature end of data in tag weatherdata line 1"},
+           "truncated: the document ends at line 1 before its root element closes"},
       {"fresh.xml", "<weatherdata>", good, 0,
        "brelund-inspect: the plug-in moved the staged file FILE.new over FILE\n"
        "brelund-inspect: 1 error, 1 warning; brelund-inspect --check FILE says which, and "

@@ -16,6 +16,10 @@ pc=$(find "$prefix" -name tarnvale-brelund-source.pc)
 [ -f "$prefix/share/man/man1/brelund-inspect.1.gz" ] || { echo "manual page not installed"; exit 1; }
 [ -f "$prefix/share/bash-completion/completions/brelund-inspect" ] ||
   { echo "bash completion not installed under the prefix"; exit 1; }
+for guide in brelund-inspect/checks.md tarnvale-brelund-source-dev/hosts.md \
+  tarnvale-brelund-source-dev/contract.md; do
+  gzip -t "$prefix/share/doc/$guide.gz" || { echo "$guide.gz not installed"; exit 1; }
+done
 cp "$examples/skarvik.xml" "$prefix/STATION.xml"
 # The installed program finds the installed plug-in on its own...
 "$prefix/bin/brelund-inspect" --json "$prefix/STATION.xml" | grep -q '"station_latitude" : "69.6489"'

@@ -1,9 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # Builds the Debian packages of this build tree with its CPack configuration,
-# checks what each holds and depends on, runs lintian on them, unpacks them
-# into a scratch directory and runs the unpacked inspector, which must load
-# the unpacked plug-in.
+# checks what each holds (the guides the man page names among it) and
+# depends on, runs lintian on them, unpacks them into a scratch directory
+# and runs the unpacked inspector, which must load the unpacked plug-in.
 # Arguments: build directory, examples directory, package version, then the
 # install paths (absolute): bin dir, plug-in dir, include dir, pkg-config dir,
 # man page dir; last "yes" to run lintian, or why the tree is not linted.
@@ -41,10 +41,12 @@ holds() {
   done
   [ -n "$(dpkg-deb -f "$(deb "$package")" Maintainer)" ] || fail "$package: no maintainer"
 }
+docdir=${mandir%/man}/doc
 holds "$plugin" "$plugindir/libtarnvale-brelund-source.so"
-holds "$dev" "$includedir/tarnvale-brelund-source.h" "$pcdir/tarnvale-brelund-source.pc"
+holds "$dev" "$includedir/tarnvale-brelund-source.h" "$pcdir/tarnvale-brelund-source.pc" \
+  "$docdir/$dev/hosts.md.gz" "$docdir/$dev/contract.md.gz"
 holds "$inspector" "$bindir/brelund-inspect" "$mandir/man1/brelund-inspect.1.gz" \
-  "${mandir%/man}/bash-completion/completions/brelund-inspect"
+  "${mandir%/man}/bash-completion/completions/brelund-inspect" "$docdir/$inspector/checks.md.gz"
 
 # depends PACKAGE [!]NAME...: its Depends names (or, with !, never names) each.
 depends() {
@@ -94,4 +96,13 @@ inspect=$root$bindir/brelund-inspect
 grep -q '"station_latitude" : "69.6489"' "$scratch/out.json" || fail "wrong output"
 gzip -dc "$root$mandir/man1/brelund-inspect.1.gz" | grep -q "${version%-*}" ||
   fail "the man page lacks the version"
+# Each guide the man page names is installed there, and is the document of
+# the source tree.
+gzip -dc "$root$mandir/man1/brelund-inspect.1.gz" | sed -n 's#^\.Pa \(/.*\.md\.gz\).*#\1#p' |
+  sort -u >"$scratch/guides"
+[ "$(wc -l <"$scratch/guides")" -eq 3 ] || fail "the man page names these guides: $(cat "$scratch/guides")"
+while read -r guide; do
+  gzip -dc "$root$guide" | cmp -s - "$examples/../docs/$(basename "$guide" .gz)" ||
+    fail "the man page names $guide, which the packages do not hold as it is in docs/"
+done <"$scratch/guides"
 echo "packaged, unpacked and inspected: $(cd "$scratch/out" && echo *.deb)"

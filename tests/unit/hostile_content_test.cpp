@@ -7,8 +7,10 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "documents.hpp"
@@ -141,6 +143,56 @@ TEST_F(Content, EveryTruncationIsRefusedCleanly) {
   const std::string cut = dir.write("cut.xml", bytes.substr(0, bytes.size() / 2));
   EXPECT_EQ(get_station_weather_data(cut.c_str(), table.get()), -1);
   EXPECT_EQ(table.size(), 0u);
+}
+
+class Unwanted final : public sources::ElementHandler {
+ public:
+  sources::Want start(const sources::Element&) override { return sources::Want::kNothing; }
+  void text(std::string_view) override {}
+  void end() override {}
+  bool full() const noexcept override { return false; }
+};
+
+// How the plug-in's stream ends a file it is shown.
+sources::StreamResult stream(const std::string& path) {
+  Unwanted unwanted;
+  return sources::read_file(path.c_str(), unwanted);
+}
+
+// A cut that leaves an element open is told apart, at the line of its last
+// byte, wherever it falls: in a tag, a name, a value, a comment, inside a
+// character of several bytes, past one of libxml2's reads (every cut of a
+// small document, and of the first 2,200 bytes of a real forecast, then
+// every 11th). Cut before the root opens or after it closes, a document is
+// only not well-formed.
+TEST_F(Content, ACutThatLeavesTheRootOpenIsTruncatedAtItsLastLine) {
+  const std::string documents[] = {
+      "<?xml version=\"1.0\"?>\r\n<!-- a -->\n" + forecast_with_latitude("69.6") + "<!-- b -->",
+      read_file(BRELUND_EXAMPLES_DIR "/skarvik.xml")};
+  for (const std::string& whole : documents) {
+    const std::size_t opened = whole.find("<weatherdata") + 2;      // a name read
+    const std::size_t closing = whole.find("</weatherdata>") + 13;  // its ">"
+    for (std::size_t size = 1; size < whole.size(); size += size < 2'200 ? 1 : 11) {
+      const std::string cut = whole.substr(0, size);
+      const sources::StreamResult read = stream(dir.write("cut.xml", cut));
+      const bool open = size >= opened && size <= closing;
+      ASSERT_EQ(read.error.truncated, open) << size << ": " << read.error.message;
+      if (open) {
+        ASSERT_EQ(read.outcome, Outcome::kMalformed);
+        ASSERT_EQ(read.error.line, 1 + std::count(cut.begin(), cut.end() - 1, '\n')) << size;
+      }
+    }
+  }
+  // Faults of their own, though the document ends with the root open: a
+  // mismatched end tag at the very end, and a bad character inside a text
+  // that runs on past what libxml2 holds.
+  const std::string faulty[] = {"<w>\n<a>\n</w>", "<w><t>" + std::string(3'000, 'a') + "\x01" +
+                                                      std::string(30'000, 'a') + "</t></w>\n"};
+  for (const std::string& text : faulty) {
+    const sources::StreamResult read = stream(dir.write("faulty.xml", text));
+    EXPECT_EQ(read.outcome, Outcome::kMalformed);
+    EXPECT_FALSE(read.error.truncated) << read.error.message;
+  }
 }
 
 TEST_F(Content, DeepAndWideDocuments) {

@@ -1,8 +1,10 @@
 # SPDX-License-Identifier: MIT
 # bash completion for brelund-inspect, loaded on demand by bash-completion
-# (installed as completions/brelund-inspect). Completes the options, and
-# for each argument the files it can be: plug-ins, XML documents (plain or
-# gzipped, as libxml2 reads both), pictures.
+# (installed as completions/brelund-inspect). Completes the options, short
+# and long, and for each argument the files it can be: plug-ins, XML
+# documents (plain or gzipped, as libxml2 reads both), pictures. With
+# --check only what a check takes is offered, and --check only where it may
+# still be given.
 
 # XML documents and directories; any file when none matches, for a forecast
 # may be named anything with a ".".
@@ -37,8 +39,18 @@ _brelund_inspect() {
   $split && return
 
   if [[ $cur == -* ]]; then
-    mapfile -t COMPREPLY < <(compgen -W \
-      '--plugin --hourly --json --plot --check --version --help' -- "$cur")
+    # A check takes neither --hourly nor --plot, and neither goes with a
+    # check: each is a usage error.
+    local word check=offer options='-p --plugin -j --json'
+    for word in "${words[@]:1:cword-1}"; do
+      case $word in
+        -c | --check | -*([jVh])c*([jcVh])) check=given ;;
+        -H | --hourly | --hourly=* | -P | --plot | --plot=*) [[ $check == given ]] || check=no ;;
+      esac
+    done
+    [[ $check == given ]] || options+=' -H --hourly -P --plot -V --version -h --help'
+    [[ $check == offer ]] && options+=' -c --check'
+    mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
     return
   fi
   # Forecast files: one, or any number after --check.

@@ -6,11 +6,17 @@
 namespace inspector::say {
 namespace {
 
-void line(const std::string& text) { std::fprintf(stderr, "brelund-inspect: %s\n", text.c_str()); }
+constexpr const char* kProgram = "brelund-inspect";
+
+void line(const std::string& text) { std::fprintf(stderr, "%s: %s\n", kProgram, text.c_str()); }
 
 }  // namespace
 
-void usage(const std::string& why) { line(why); }
+// As GNU tools end theirs: where help is.
+void usage(const std::string& why) {
+  line(why);
+  std::fprintf(stderr, "Try '%s --help' for more information.\n", kProgram);
+}
 
 void plugin_unusable(const std::string& plugin, const std::string& why) {
   line("cannot use plug-in " + plugin + ": " + why);

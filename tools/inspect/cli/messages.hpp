@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Every line the inspector writes on standard error, each in one place:
-// "brelund-inspect: " and what happened, and why where it can say.
+// "brelund-inspect: " and what happened, and why where it can say; a usage
+// error adds a line saying where help is.
 #pragma once
 
 #include <string>

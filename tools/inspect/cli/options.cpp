@@ -127,7 +127,7 @@ std::optional<Options> parse_options(int argc, char** argv) {
       return usage_error("--check takes neither --hourly nor --plot");
     return options;
   }
-  if (options.files.size() != 1) return usage_error("give exactly one forecast file (see --help)");
+  if (options.files.size() != 1) return usage_error("give exactly one forecast file");
   return options;
 }
 

@@ -15,11 +15,12 @@ namespace {
 using brelund::sources::FirstError;
 
 // The context's own structured handler: it sees every error of this parse
-// and nothing of any other.
+// and nothing of any other. libxml2 reads the file on its own here, and does
+// not say when it has read all of it: a cut is told as libxml2 tells it.
 void keep_first_error(void* data, xmlErrorPtr error) {
   const auto* context = static_cast<const xmlParserCtxt*>(data);
   auto* first = context != nullptr ? static_cast<FirstError*>(context->_private) : nullptr;
-  if (first != nullptr) first->keep(error);
+  if (first != nullptr) first->keep(error, context, false);
 }
 
 bool has_child(const xmlNode* root, const char* name) {

@@ -92,6 +92,9 @@ std::string cannot_open(int error) {
 std::string not_well_formed(const sources::FirstError& first) {
   if (!first.seen) return "not well-formed XML";
   if (first.domain == XML_FROM_IO) return "cannot read it: " + first.message;
+  if (first.truncated)
+    return "truncated: the document ends at line " + std::to_string(first.line) +
+           " before its root element closes";
   return "not well-formed XML at line " + std::to_string(first.line) + ": " + first.message;
 }
 

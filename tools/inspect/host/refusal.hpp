@@ -27,7 +27,8 @@ Refusal why_unreadable(const std::string& path);
 std::string file_refused(brelund::sources::FileFault fault);
 
 // The words for a file that cannot be opened (`error` is an errno value),
-// and for libxml2's first complaint about one that is not well-formed.
+// and for libxml2's first complaint about one that is not well-formed (or
+// that ends before its root element closes: truncated, at its last line).
 std::string cannot_open(int error);
 std::string not_well_formed(const brelund::sources::FirstError& first);
 
