@@ -3,7 +3,10 @@
 # Keeps docs/checks.md true: every sample (an ```xml block followed by a
 # plain ``` block) is written to a scratch doc.xml and checked with
 # `brelund-inspect --check doc.xml` there, which must print exactly the
-# plain block and exit 7 (0 when its summary names no error and no warning).
+# plain block and exit 7 (0 when its last line names no error and no
+# warning). A sample may carry a second document, an ```xml doc.xml.new
+# block right after its ```xml block, written beside doc.xml as the staged
+# doc.xml.new that the next refresh would read.
 # A section per code, "## `code`", in the inspector's order (the table of
 # tools/inspect/check/codes.cpp), each showing its own code, and a row per
 # code in the page's table, with the code's severity, so that a code added
@@ -14,33 +17,46 @@ set -eu
 build=$(cd "$1" && pwd -P)
 doc=$2
 codes=$(dirname "$0")/../../tools/inspect/check/codes.cpp
-# A path, not a document, shows it.
-unshown=long-path
+# A path, not a document, shows long-path; plugin-differs takes a plug-in of
+# another version than the inspector's readers.
+unshown="long-path plugin-differs"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The samples: doc.N, shown.N, and in "index" for each N its section's code
-# ("-" outside a code's section) and the line its document starts on.
+# The samples: doc.N, shown.N, new.N for a staged doc.xml.new, and in
+# "index" for each N its section's code ("-" outside a code's section) and
+# the line its document starts on. A doc.xml.new block anywhere but right
+# after a sample's doc.xml block is listed in "misplaced".
 awk -v dir="$work" '
   /^## / { code = "-"; if (match($0, /^## `[a-z-]+`$/)) code = substr($0, 5, RLENGTH - 5) }
-  block == "" && /^```xml$/ { block = "doc"; n++; start = NR + 1
+  block == "" && /^```xml$/ { block = "doc"; n++; start = NR + 1; last = "doc"
                               printf "" > (dir "/doc." n); next }
+  block == "" && /^```xml doc\.xml\.new$/ {
+    if (last != "doc") print NR > (dir "/misplaced")
+    else { block = "new"; last = "new"; printf "" > (dir "/new." n); next } }
   block == "" && /^```$/ && n > 0 && !(n in shown) {
-    block = "shown"; shown[n] = 1; printf "" > (dir "/shown." n)
+    block = "shown"; shown[n] = 1; last = "shown"; printf "" > (dir "/shown." n)
     printf "%d %s %d\n", n, code, start > (dir "/index"); next }
-  block == "" && /^```/ { block = "other"; next }
+  block == "" && /^```/ { block = "other"; last = "other"; next }
   block != "" && /^```$/ { block = ""; next }
-  block == "doc" || block == "shown" { print > (dir "/" block "." n) }
+  block == "doc" || block == "new" || block == "shown" { print > (dir "/" block "." n) }
 ' "$doc"
 [ -f "$work/index" ] || { echo "no samples in $doc"; exit 1; }
 
 failed=0
 fail() { echo "$doc: $*"; failed=$((failed + 1)); }
 
+if [ -f "$work/misplaced" ]; then
+  while read -r line; do
+    fail "the doc.xml.new block at line $line does not follow a sample's doc.xml block"
+  done < "$work/misplaced"
+fi
+
 while read -r n code start; do
   mkdir "$work/run.$n"
   cp "$work/doc.$n" "$work/run.$n/doc.xml"
+  if [ -f "$work/new.$n" ]; then cp "$work/new.$n" "$work/run.$n/doc.xml.new"; fi
   status=0
   (cd "$work/run.$n" && LC_ALL=C.UTF-8 "$build/brelund-inspect" --check doc.xml) \
     >"$work/out.$n" 2>&1 </dev/null || status=$?
