@@ -82,6 +82,7 @@ class DayAssembly {
   struct Stored {
     const char* text;
     bool fixed;
+    bool untranslated = false;  // the code itself, which the tables lack
   };
   static Stored fixed(const char* text) noexcept { return {text, true}; }
   static Stored copy(const char* text) noexcept { return {text, false}; }
@@ -97,7 +98,7 @@ class DayAssembly {
   void read_attribute(const sources::Element& element, const char* name, Keys keys);
   bool begin_text(Field field, const sources::Element& element);
   // A code the tables do not translate: reported, and stored as it is.
-  const char* untranslated(const char* code, Table table, const sources::Element& element);
+  Stored untranslated(const char* code, Table table, const sources::Element& element);
 
   // Stores into the open record, if any, the value read from `from`; the
   // kind rule picks the field.

@@ -31,8 +31,8 @@ void DayAssembly::narrate_time(const sources::Element& time, const char* period,
 
 void DayAssembly::narrate_store(Field field, Stored value, int line, const char* element,
                                 const char* source, const Number* number) {
-  narrator_->stored(
-      {Record::kDay, kDayKeys[field], value.text, line, element, open_.has(field), source, number});
+  narrator_->stored({Record::kDay, kDayKeys[field], value.text, line, element, open_.has(field),
+                     source, number, value.untranslated});
 }
 
 // Whole numbers decide high and low: where the decimals of the reading

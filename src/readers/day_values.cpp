@@ -94,10 +94,9 @@ void DayAssembly::read_symbol(const sources::Element& element) {
     if (const char* icon = codes::icon(night, number.get()))
       store_by_kind(kIcon, fixed(icon), element, number.get());
     else
-      store_by_kind(
-          kIcon,
-          copy(untranslated(codes::icon_key(night, number.get(), key), Table::kIcons, element)),
-          element, number.get());
+      store_by_kind(kIcon,
+                    untranslated(codes::icon_key(night, number.get(), key), Table::kIcons, element),
+                    element, number.get());
   } else if (narrator_ != nullptr) {
     narrate_unstored(element, kIcon, number.get(),
                      number ? Unstored::kKept : Unstored::kNoAttribute);
@@ -107,18 +106,18 @@ void DayAssembly::read_symbol(const sources::Element& element) {
     if (const char* title = codes::description(name.get()))
       store_by_kind(kTitle, fixed(title), element, name.get());
     else
-      store_by_kind(kTitle, copy(untranslated(name.get(), Table::kDescriptions, element)), element,
+      store_by_kind(kTitle, untranslated(name.get(), Table::kDescriptions, element), element,
                     name.get());
   } else if (narrator_ != nullptr) {
     narrate_unstored(element, kTitle, name.get(), name ? Unstored::kKept : Unstored::kNoAttribute);
   }
 }
 
-const char* DayAssembly::untranslated(const char* code, Table table,
-                                      const sources::Element& element) {
+DayAssembly::Stored DayAssembly::untranslated(const char* code, Table table,
+                                              const sources::Element& element) {
   update_.diagnostics.hold(code);
   if (narrator_ != nullptr) narrator_->missed(table, code, element.line());
-  return code;
+  return {code, false, true};
 }
 
 // Whole km/h (wind_kmh). Without `mps` nothing is stored.

@@ -14,7 +14,7 @@ void store(GHashTable* record, const char* key, const char* text, const sources:
            Narrator* narrator, const char* source = nullptr, const Number* number = nullptr) {
   if (narrator != nullptr)
     narrator->stored({Record::kLocation, key, text, from.line(), from.qualified_name().c_str(),
-                      g_hash_table_contains(record, key) != FALSE, source, number});
+                      g_hash_table_contains(record, key) != FALSE, source, number, false});
   records::store(record, key, text);
 }
 

@@ -34,6 +34,9 @@ struct Store {
   // itself (a symbol number, a condition name, m/s, minutes); else null.
   const char* source;
   const Number* number;  // for values read as numbers, else null
+  // The value is the code itself (an icon key, a condition name): the table
+  // the reader looked it up in has no translation for it.
+  bool untranslated;
 };
 
 // Why an element's value is not stored where its kind of value would go.

@@ -89,7 +89,7 @@ TEST_F(Check, EachKindStandsOnItsLineWithItsSeverity) {
       {"symbol.xml",
        clean(R"(<symbol number="16" name="Skyet"/>)", R"(<timezone utcoffsetMinutes="60"/>)", 3),
        "FILE:7: warning: symbol numbers without an icon code: the plug-in stores the table key it "
-       "looked up instead (looked up 1 time): \"night16\" (1) [untranslated-symbol]"},
+       "looked up instead (1 value stored so): \"night16\" (1) [untranslated-symbol]"},
       {"null.xml", clean("<windDirection/>", R"(<timezone utcoffsetMinutes="60"/>)", 3),
        "FILE:7: warning: a windDirection without the attribute its value is read from: day record "
        "\"Dec 08\" stores night_wind_title with a null value, not leaving it out [null-value]"},
@@ -120,14 +120,14 @@ TEST_F(Check, EachKindStandsOnItsLineWithItsSeverity) {
        "it has no to [date-missing]"},
       {"odd.xml", changed(R"(period="2" to="2026-12-08)", R"(period="02" to="2026-12-08)"),
        "FILE:6: warning: a time element with period \"02\" in day record \"Dec 08\", none of "
-       "\"0\" to \"3\": only its temperatures count, and its other values are not stored "
-       "[unknown-period]"},
+       "\"0\" to \"3\": what it holds for the day or night half is not stored (here: its "
+       "symbol, pressure, precipitation, windSpeed, windDirection) [unknown-period]"},
       {"again.xml", changed(R"(period="2" to="2026-12-08)", R"(period="1" to="2026-12-08)"),
        "FILE:6: warning: a second period 1 in day record \"Dec 08\" (opened at line 4): its "
        "values replace the first one's [repeated-period]"},
       {"sunless.xml", changed("<sunr>09:00</sunr><suns>15:00</suns>", "", 4),
-       "FILE:4: note: 1 day record of 2 store no sunrise or sunset (the first: day record \"Dec "
-       "08\"), while others do [sun-some-days]"},
+       "FILE:4: note: 1 day record of 2 stores no sunrise or sunset (the first: day record \"Dec "
+       "08\"), while the other does [sun-some-days]"},
       {"observed.xml", changed("</weatherdata>", "<observations/></weatherdata>"),
        "FILE:12: note: an observations element: the plug-in reads only the forecast, and stores "
        "none of the values observed at weather stations [observations-unread]"},
@@ -135,9 +135,9 @@ TEST_F(Check, EachKindStandsOnItsLineWithItsSeverity) {
        "FILE:8: warning: a day record opened here (to \"2026-12-09T06:00:00\") never reaches a "
        "period 3: the document ends first, and none of it is stored [dropped-day]"},
       {"english.xml", std::regex_replace(clean(), std::regex("Skyet"), "Cloudy"),
-       "FILE:4: note: English condition names, which the plug-in's table (made for the service's "
-       "Norwegian names) does not hold: each is shown as it stands (looked up 6 times): "
-       "\"Cloudy\" (6) [english-name]"},
+       "FILE:5: note: English condition names, which the plug-in's table (made for the service's "
+       "Norwegian names) does not hold: each is shown as it stands (4 values stored so): "
+       "\"Cloudy\" (4) [english-name]"},
       {"nowhere.xml", "<weatherdata>\n<forecast/></weatherdata>",
        "FILE:1: warning: the document has no location element: no position or time zone is "
        "stored [no-location]"},
@@ -167,7 +167,8 @@ TEST_F(Check, EachKindStandsOnItsLineWithItsSeverity) {
 
 // A finding names only what the plug-in stored: a value a later period
 // replaced, a record later dropped, a location later replaced and a lookup
-// outside any record say nothing of what is stored.
+// outside any record (which writes its "Not found" line all the same) say
+// nothing of what is stored.
 TEST_F(Check, FindingsCiteOnlyWhatIsStored) {
   const std::string path = dir.write(
       "later.xml",
@@ -181,16 +182,14 @@ TEST_F(Check, FindingsCiteOnlyWhatIsStored) {
       "<time period=\"2\" to=\"2026-12-09T18:00:00\"><symbol number=\"3\" name=\"Tåke\"/></time>\n"
       "</tabular></forecast></weatherdata>\n");
   const Outcome run = inspect({"--check", path});
-  for (const char* code : {"[wind-decimals]", "[zone-not-whole-hours]", "[null-value]"})
+  for (const char* code :
+       {"[wind-decimals]", "[zone-not-whole-hours]", "[null-value]", "[untranslated-name]"})
     EXPECT_EQ(run.out.find(code), std::string::npos) << code << "\n" << run.out;
   EXPECT_NE(run.out.find(path + ":9: warning: a time element (period \"2\", to "
                                 "\"2026-12-09T18:00:00\") stands outside any day record, after "
                                 "day record \"Dec 08\" (line 8) closed: nothing of it is stored "
                                 "[outside-day]"),
             std::string::npos)
-      << run.out;
-  // The lookup outside a record still writes its "Not found" line: named.
-  EXPECT_NE(run.out.find("(looked up 1 time): \"Tåke\" (1) [untranslated-name]"), std::string::npos)
       << run.out;
 }
 

@@ -66,7 +66,11 @@ std::vector<FileReport> check_file(const Plugin& plugin, const std::string& path
   } else if (const NextRefresh next(as_file(path)); next.waiting()) {
     const std::string staged = name + ".new";
     FileReport then = report_of(plugin, next.path(), staged);
-    report.findings.insert(report.findings.begin(), staged_file(staged));
+    // A first download: the host never reads the missing file, for the
+    // refresh that would read it moves the staged one in first.
+    const bool missing = access(as_file(path).c_str(), F_OK) != 0;
+    if (missing) report.findings.clear();
+    report.findings.insert(report.findings.begin(), staged_file(staged, missing));
     if (report.result > 0 && then.result <= 0)
       report.findings.insert(report.findings.begin(),
                              staged_breaks(staged, report.result, outcome_of(then)));

@@ -19,6 +19,7 @@ constexpr std::array kCodes = {
     CodeInfo{Code::kNoForecast, "no-forecast", kError},
     CodeInfo{Code::kHourByHour, "hour-by-hour", kError},
     CodeInfo{Code::kEmptyForecast, "empty-forecast", kError},
+    CodeInfo{Code::kNoDays, "no-days", kError},
     CodeInfo{Code::kLocationReplaced, "location-replaced", kWarning},
     CodeInfo{Code::kLocationIncomplete, "location-incomplete", kWarning},
     CodeInfo{Code::kObservationsUnread, "observations-unread", kNote},

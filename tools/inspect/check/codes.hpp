@@ -22,6 +22,7 @@ enum class Code {
   kNoForecast,
   kHourByHour,
   kEmptyForecast,
+  kNoDays,
   kLocationReplaced,
   kLocationIncomplete,
   kObservationsUnread,

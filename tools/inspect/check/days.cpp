@@ -95,22 +95,33 @@ std::string DayFamily::outside_message() const {
          "; the first (" + period + ") comes " + where + ": nothing of them is stored";
 }
 
+// What a `time` under a period kind none of "0" to "3" held for the day or
+// night half, which is not stored: "(here: its symbol, windSpeed)".
+std::string not_stored(const TimeSeen& time, const DaySeen& day) {
+  std::string elements;
+  for (const Lost& lost : day.lost)
+    if (lost.time == time.line && lost.why == readers::Unstored::kOtherPeriod &&
+        elements.find(lost.value.element) == std::string::npos)
+      elements += (elements.empty() ? "" : ", ") + lost.value.element;
+  return "what it holds for the day or night half is not stored (" +
+         (elements.empty() ? std::string("it holds none") : "here: its " + elements) + ")";
+}
+
 void DayFamily::in_record(const TimeSeen& time, const DaySeen& day) {
   if (time.through == Through::kUntimed && untimed_.take(time.line)) {
     untimed_.message =
         time.kind == PeriodKind::other
             ? "a time element without a period in " + day.name() +
-                  ": it opens and closes nothing, and as no period before it is one of \"0\" to "
-                  "\"3\", only its temperatures count"
+                  ": it opens and closes nothing, and as the period before it is none of \"0\" "
+                  "to \"3\", " +
+                  not_stored(time, day)
             : "a time element without a period in " + day.name() +
                   ": it opens and closes nothing, and its values count as " +
                   period_name(time.kind) + "'s, the period before it";
   }
   if (time.through == Through::kUnknown && unknown_.take(time.line))
     unknown_.message = "a time element with period " + quoted(time.period.value_or("")) + " in " +
-                       day.name() +
-                       ", none of \"0\" to \"3\": only its temperatures count, and its other "
-                       "values are not stored";
+                       day.name() + ", none of \"0\" to \"3\": " + not_stored(time, day);
   if (time.through == Through::kRepeat && repeated_.take(time.line)) {
     repeated_.message = "a second " + period_name(time.kind) + " in " + day.name() +
                         " (opened at line " + std::to_string(day.opened) + "): its values " +

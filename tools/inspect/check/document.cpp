@@ -79,6 +79,18 @@ void DocumentFamily::location(const LocationSeen& location) {
   incomplete_.message = "the location record stores no " + keys + why;
 }
 
+// Why a forecast with periods stored no day.
+std::string no_days(const Ending& ending) {
+  std::string why;
+  if (ending.dropped > 0)
+    why += times(ending.dropped, "day record") + " opened and dropped before a period 3";
+  if (ending.outside > 0)
+    why += (why.empty() ? "" : ", ") + times(ending.outside, "time element") +
+           " outside any day record";
+  return "no day record is stored from the forecast's " + times(ending.times, "time element") +
+         (why.empty() ? "" : ": " + why);
+}
+
 void DocumentFamily::parts(const Ending& ending, std::vector<Finding>& out) const {
   const std::string hourly = hbhf_ != 0 ? " (it is an hourly detail document, with an hbhf "
                                           "element: the host reads it beside a forecast)"
@@ -107,6 +119,8 @@ void DocumentFamily::parts(const Ending& ending, std::vector<Finding>& out) cons
   if (ending.has_forecast && ending.times == 0)
     add(Code::kEmptyForecast, "the forecast holds no time element: no day is stored",
         ending.forecast_line);
+  if (ending.times > 0 && ending.days == 0 && ending.untimed < ending.times)
+    add(Code::kNoDays, no_days(ending), ending.first_time);
   if (ending.times > 0 && ending.untimed == ending.times) {
     add(Code::kHourByHour,
         "an hour-by-hour forecast: none of its " + times(ending.times, "time element") +
@@ -129,9 +143,12 @@ void DocumentFamily::sun(const Ending& ending, std::vector<Finding>& out) {
                    .cites = {}});
   if (days_with_sun_ == 0 || !sunless_ || !some_days_.take(sunless_->first)) return;
   some_days_.count = ending.days - days_with_sun_;
-  some_days_.message =
-      times(some_days_.count, "day record") + " of " + std::to_string(ending.days) +
-      " store no sunrise or sunset (the first: " + sunless_->second + "), while others do";
+  const std::size_t with = days_with_sun_;
+  some_days_.message = times(some_days_.count, "day record") + " of " +
+                       std::to_string(ending.days) +
+                       (some_days_.count == 1 ? " stores" : " store") +
+                       " no sunrise or sunset (the first: " + sunless_->second + "), while " +
+                       (with == 1 ? "the other does" : "the other " + std::to_string(with) + " do");
   some_days_.cites.push_back(*sun_stored_);
   some_days_.report(Code::kSunSomeDays, out);
 }

@@ -31,6 +31,7 @@ struct Placed {
   std::optional<std::string> source;
   std::optional<readers::Number> number;
   readers::PeriodKind period = readers::PeriodKind::other;  // of the `time` it was read in
+  bool untranslated = false;  // the code itself: the table has no translation for it
 
   // As the document wrote it: `source`, else `text`.
   std::optional<std::string> written() const { return source ? source : text; }
@@ -80,6 +81,7 @@ struct Lost {
   readers::Unstored why = readers::Unstored::kKept;
   Through through = Through::kPeriod;                       // of the `time` that lost it
   readers::PeriodKind period = readers::PeriodKind::other;  // of the value lost
+  int time = 0;                                             // the line of the `time` that lost it
 };
 
 // A day record as the plug-in stored it.
@@ -133,6 +135,8 @@ struct Ending {
   std::size_t days = 0;
   std::size_t times = 0;
   std::size_t untimed = 0;  // `time` elements without a period
+  std::size_t outside = 0;  // `time` elements outside any day record
+  std::size_t dropped = 0;  // day records dropped
   int first_time = 0;
 };
 

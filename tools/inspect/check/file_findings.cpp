@@ -39,13 +39,16 @@ Finding long_path(std::size_t length) {
           .cites = {}};
 }
 
-Finding staged_file(const std::string& staged) {
+Finding staged_file(const std::string& staged, bool missing) {
+  const std::string what =
+      missing ? "this file is missing, and a staged " + staged +
+                    " waits: the next refresh moves it into place and reads it"
+              : "a staged " + staged +
+                    " is waiting: the next refresh moves it over this file and reads it instead";
   return {.code = Code::kStagedFile,
           .line = 0,
           .count = 1,
-          .message = "a staged " + staged +
-                     " is waiting: the next refresh moves it over this file and reads it "
-                     "instead (its own check follows)",
+          .message = what + " (its own check follows)",
           .values = {{"staged", staged}},
           .items = {},
           .cites = {}};

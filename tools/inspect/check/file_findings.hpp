@@ -15,8 +15,9 @@ namespace inspector::check {
 Finding refused(const std::string& why, int line);
 Finding error_document();
 Finding long_path(std::size_t length);
-// `staged`: the waiting file's name as the user would write it.
-Finding staged_file(const std::string& staged);
+// `staged`: the waiting file's name as the user would write it; `missing`:
+// the file itself is not there yet.
+Finding staged_file(const std::string& staged, bool missing);
 // The next refresh reads `staged` instead of a forecast that stores
 // `days` days, and stores none: `outcome` says what it stores instead.
 Finding staged_breaks(const std::string& staged, int days, const std::string& outcome);

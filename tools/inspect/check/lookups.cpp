@@ -1,41 +1,47 @@
 // SPDX-License-Identifier: MIT
-// Findings about the codes the plug-in's tables do not translate, from the
-// lookups that missed: each code with how often it was looked up and where
-// first. Each lookup writes a "Not found" line; in an open day record the
-// code itself is stored in place of a translation.
+// Findings about the codes the plug-in's tables do not translate: each code
+// the stored day records hold in place of a translation, with how often
+// and where first. Every lookup that misses writes a "Not found" line,
+// also where nothing is stored (outside any day record, in one dropped):
+// those lines are counted, for programs.
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <map>
 
 #include "check/families.hpp"
 #include "codes/tables.hpp"
+#include "records/day_record.hpp"
 
 namespace inspector::check {
 namespace {
 
-// The codes of one table that missed, each with its count and first line.
+// The codes stored in place of a translation, each with its count and
+// first line.
 // A hostile document could name millions: past kMost, the rest are only
 // counted.
 struct Missed {
   static constexpr std::size_t kMost = 1000;
   std::map<std::string, Item, std::less<>> codes;
   std::size_t others = 0;
-  std::size_t lookups = 0;
 
-  void add(const char* key, int line) {
-    ++lookups;
+  void add(const std::string& key, int line) {
     auto at = codes.find(key);
     if (at == codes.end()) {
       if (codes.size() >= kMost) return void(++others);
       at = codes.emplace(key, Item{key, 0, line}).first;
     }
     ++at->second.count;
+    if (line < at->second.line) at->second.line = line;
   }
 };
 
 // A name the English texts of the plug-in's own table hold, whatever its
-// capitals ("Partly cloudy"): the service's English documents say so.
+// capitals ("Partly cloudy"): the service's English documents say so. A
+// name with letters beyond ASCII ("Tåke") is none.
 bool english(const std::string& name) {
+  for (const char c : name)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
   for (const auto& [norwegian, text] : brelund::codes::kDescriptions) {
     const std::string_view known = text;
     if (known.size() == name.size() &&
@@ -62,38 +68,56 @@ std::string listed(std::vector<Item> items) {
   return text;
 }
 
-void report(Code code, std::vector<Item> items, std::size_t others, const std::string& what,
-            std::vector<Finding>& out) {
+// `lookups`: the "Not found" lines of that table, stored or not.
+void report(Code code, std::vector<Item> items, std::size_t others, std::size_t lookups,
+            const std::string& what, std::vector<Finding>& out) {
   if (items.empty() && others == 0) return;
-  std::size_t lookups = others;
+  std::size_t stored = others;
   int line = 0;
   for (const Item& item : items) {
-    lookups += item.count;
+    stored += item.count;
     if (line == 0 || item.line < line) line = item.line;
   }
-  std::string message = what + " (looked up " + times(lookups, "time") + "): " + listed(items);
-  if (others > 0) message += ", and " + std::to_string(others) + " lookups of further codes";
+  std::string message = what + " (" + times(stored, "value") + " stored so): " + listed(items);
+  if (others > 0) message += ", and " + std::to_string(others) + " values of further codes";
   std::sort(items.begin(), items.end(),
             [](const Item& a, const Item& b) { return a.line < b.line; });
   out.push_back({.code = code,
                  .line = line,
-                 .count = lookups,
+                 .count = stored,
                  .message = std::move(message),
-                 .values = {{"lookups", std::to_string(lookups), true}},
+                 .values = {{"stored", std::to_string(stored), true},
+                            {"not_found_lines", std::to_string(lookups), true}},
                  .items = std::move(items),
                  .cites = {}});
 }
 
+bool is_key(const char* key, const char* day, const char* night) {
+  return std::strcmp(key, day) == 0 || std::strcmp(key, night) == 0;
+}
+
 class LookupFamily final : public Family {
  public:
-  void missed(readers::Table table, const char* key, int line) override {
-    (table == readers::Table::kIcons ? symbols_ : names_).add(key, line);
+  void missed(readers::Table table, const char* /*key*/, int /*line*/) override {
+    ++(table == readers::Table::kIcons ? symbol_lookups_ : name_lookups_);
   }
+  void day(const DaySeen& day) override;
   void findings(const Ending& ending, std::vector<Finding>& out) override;
 
  private:
-  Missed names_, symbols_;
+  Missed names_, symbols_;  // as stored
+  std::size_t name_lookups_ = 0, symbol_lookups_ = 0;
 };
+
+void LookupFamily::day(const DaySeen& day) {
+  using brelund::records::kDayHalf;
+  using brelund::records::kNightHalf;
+  for (const Placed& value : day.values) {
+    if (!value.untranslated || !value.text) continue;
+    if (is_key(value.key, kDayHalf.title, kNightHalf.title)) names_.add(*value.text, value.line);
+    if (is_key(value.key, kDayHalf.icon, kNightHalf.icon)) symbols_.add(*value.text, value.line);
+  }
+}
 
 // A document one of whose names is English is an English document: its
 // names pass through as the English they are.
@@ -107,14 +131,16 @@ void LookupFamily::findings(const Ending& /*ending*/, std::vector<Finding>& out)
     foreign.clear();
   }
   report(Code::kUntranslatedName, std::move(foreign), english_document ? 0 : names_.others,
+         name_lookups_,
          "condition names the plug-in's table does not translate, each shown as it stands", out);
   report(Code::kEnglishName, std::move(in_english), english_document ? names_.others : 0,
+         name_lookups_,
          "English condition names, which the plug-in's table (made for the service's Norwegian "
          "names) does not hold: each is shown as it stands",
          out);
   std::vector<Item> symbols;
   for (const auto& [key, item] : symbols_.codes) symbols.push_back(item);
-  report(Code::kUntranslatedSymbol, std::move(symbols), symbols_.others,
+  report(Code::kUntranslatedSymbol, std::move(symbols), symbols_.others, symbol_lookups_,
          "symbol numbers without an icon code: the plug-in stores the table key it looked up "
          "instead",
          out);

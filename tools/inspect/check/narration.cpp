@@ -58,6 +58,7 @@ void Narration::time(const Element& time, const readers::TimeStep& step) {
            step.opens,  step.in_record,       through_of(step)};
   if (ending_.times++ == 0) ending_.first_time = time_.line;
   if (step.period == nullptr) ++ending_.untimed;
+  if (!step.in_record) ++ending_.outside;
   if (step.opens) {
     open_ = DaySeen{};
     open_.opened = time_.line;
@@ -82,6 +83,7 @@ void Narration::day_stored(int line, int index) {
 
 void Narration::day_dropped(int opened, int line) {
   const DroppedDay dropped{opened, line, open_to_};
+  ++ending_.dropped;
   for (auto& family : families_) family->dropped(dropped);
   open_ = DaySeen{};
 }
@@ -93,6 +95,7 @@ void Narration::store_in(std::vector<Placed>& values, const readers::Store& stor
                 {},        time_.kind};
   if (store.number != nullptr) placed.number = *store.number;
   if (store.source != nullptr) placed.source = store.source;
+  placed.untranslated = store.untranslated;
   if (store.record == readers::Record::kLocation) placed.period = readers::PeriodKind::other;
   Placed* earlier = store.replaces ? find(values, store.key) : nullptr;
   if (earlier == nullptr) {
@@ -101,8 +104,8 @@ void Narration::store_in(std::vector<Placed>& values, const readers::Store& stor
   }
   if (store.record == readers::Record::kDay) {
     const readers::PeriodKind period = earlier->period;
-    keep(open_.lost,
-         Lost{std::move(*earlier), true, readers::Unstored::kKept, time_.through, period});
+    keep(open_.lost, Lost{std::move(*earlier), true, readers::Unstored::kKept, time_.through,
+                          period, time_.line});
   }
   *earlier = std::move(placed);
 }
@@ -123,7 +126,7 @@ void Narration::unstored(const Element& element, readers::Record record, const c
   }
   Placed value{key, text_of(text), element.line(), element.qualified_name(), std::nullopt,
                {},  time_.kind};
-  keep(open_.lost, Lost{std::move(value), false, why, time_.through, time_.kind});
+  keep(open_.lost, Lost{std::move(value), false, why, time_.through, time_.kind, time_.line});
 }
 
 void Narration::reading_unset(int line, const char* text) {

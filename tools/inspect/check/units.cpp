@@ -73,9 +73,12 @@ void UnitFamily::location(const LocationSeen& location) {
                   std::llabs(static_cast<long long>(n.stored)),
                   std::llabs(static_cast<long long>(n.remainder)));
     zone_.take(value.line);
-    zone_.message = "an offset of " + value.written().value_or("") + " minutes (" + offset +
-                    ") is stored as " + value.key + " " + shown(value.text) +
-                    ": the time zone is kept in whole " + "hours, truncated";
+    // A text that is no whole number, or one beyond 32 bits, is read otherwise.
+    const std::string read =
+        n.decimal == n.read ? "" : ", read as " + std::to_string(n.read) + " minutes";
+    zone_.message = "an offset of " + value.written().value_or("") + " minutes" + read + " (" +
+                    offset + ") is stored as " + value.key + " " + shown(value.text) +
+                    ": the time zone is kept in whole hours, truncated";
     zone_.cites = {LocationSeen::cite(value)};
     zone_.values = {{"minutes", value.written().value_or("")}, {"stored", value.text.value_or("")}};
   }
