@@ -16,5 +16,8 @@ if(BASH_COMPLETION_FOUND)
 endif()
 set(BRELUND_COMPLETIONS_DIR "${completions_default}" CACHE STRING
   "bash completions directory, relative to the install prefix or absolute")
-install(FILES "${PROJECT_SOURCE_DIR}/tools/inspect/cli/brelund-inspect.bash"
+# The codes --explain takes are written in from docs/checks.md (CheckCodes).
+configure_file("${PROJECT_SOURCE_DIR}/tools/inspect/cli/brelund-inspect.bash.in"
+  "${PROJECT_BINARY_DIR}/brelund-inspect.bash" @ONLY)
+install(FILES "${PROJECT_BINARY_DIR}/brelund-inspect.bash"
   DESTINATION "${BRELUND_COMPLETIONS_DIR}" RENAME brelund-inspect COMPONENT inspector)

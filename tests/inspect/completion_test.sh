@@ -47,6 +47,10 @@ expect "-j --json -p --plugin" brelund-inspect -jc -
 expect "" brelund-inspect --hourly today.xml --c
 expect "-H --hourly -P --plot -V --version -h --help -j --json -p --plugin" \
   brelund-inspect -P picture.png -
+# --explain takes one of the codes, and nothing after it.
+expect "no-days no-forecast no-location no-temperature" brelund-inspect --explain no-
+expect "" brelund-inspect --explain no-days ""
+expect "" brelund-inspect --explain no-days -
 # A forecast with another name: every file when no XML file matches.
 expect "picture.png" brelund-inspect pic
 
