@@ -36,7 +36,8 @@ const std::array<const char*, DayAssembly::kFields> DayAssembly::kDayKeys = {
 void DayAssembly::begin_time(const sources::Element& time) {
   const sources::Value period = time.attribute("period");
   const DayPeriods::Step step = periods_.begin(period.get());
-  if (narrator_ != nullptr) narrate_time(time, period.get(), step);
+  if (narrator_ != nullptr) [[unlikely]]
+    narrate_time(time, period.get(), step);
   if (step.opens) open_day(time);
 }
 
@@ -53,21 +54,21 @@ void DayAssembly::open_day(const sources::Element& time) {
   open_.clear();
   const sources::Value to = time.attribute("to");
   if (to)
-    stamp_date(time, to.get());
+    stamp_date(to.get());
   else if (narrator_ != nullptr)
     narrator_->dating(time_line_, Dating::kMissing);
   high_ = low_ = kUnsetTemperature;
 }
 
-void DayAssembly::stamp_date(const sources::Element& time, const char* to) {
+void DayAssembly::stamp_date(const char* to) {
   char name[DayDates::kBuffer];
   char date[DayDates::kBuffer];
   // A `to` that is not a date leaves whatever the partial parse wrote.
   const bool parsed = dates_.format(to, name, date);
   if (!parsed && narrator_ != nullptr) narrator_->dating(time_line_, Dating::kUnparsed);
   update_.dated = true;
-  store(kName, copy(name), time);
-  store(kDate, copy(date), time);
+  store(kName, copy(name));
+  store(kDate, copy(date));
 }
 
 void DayAssembly::close_day() noexcept {

@@ -88,7 +88,7 @@ class DayAssembly {
   static Stored copy(const char* text) noexcept { return {text, false}; }
 
   void open_day(const sources::Element& time);
-  void stamp_date(const sources::Element& time, const char* to);
+  void stamp_date(const char* to);
   void close_day() noexcept;
 
   // Per-element value rules (day_values.cpp).
@@ -96,29 +96,40 @@ class DayAssembly {
   void read_symbol(const sources::Element& element);
   void read_wind_speed(const sources::Element& element);
   void read_attribute(const sources::Element& element, const char* name, Keys keys);
-  bool begin_text(Field field, const sources::Element& element);
+  bool begin_text(Field field);
   // A code the tables do not translate: reported, and stored as it is.
-  Stored untranslated(const char* code, Table table, const sources::Element& element);
+  Stored untranslated(const char* code, Table table);
 
-  // Stores into the open record, if any, the value read from `from`; the
-  // kind rule picks the field.
-  // `source` is the document's text a translated or converted value was
-  // made from, `number` what was read from it as a number (narration only).
-  void store(Field field, Stored value, const sources::Element& from, const char* source = nullptr,
-             const Number* number = nullptr);
-  void store_by_kind(Keys keys, Stored value, const sources::Element& from,
-                     const char* source = nullptr, const Number* number = nullptr);
+  // Stores into the open record, if any; the kind rule picks the field.
+  void store(Field field, Stored value);
+  [[gnu::cold]] void store_narrated(Field field, Stored value);
+  void put(Field field, Stored value) {
+    if (value.fixed)
+      open_.set_static(field, value.text);
+    else
+      open_.set_copy(field, value.text);
+  }
+  [[gnu::always_inline]] inline void store_by_kind(Keys keys, Stored value);
   bool day_value_kept(Keys keys) const noexcept;
   // The field the kind rule picks for `keys` (night for kind other).
   Field field_by_kind(Keys keys) const noexcept;
 
   // What each decision is told as (day_narration.cpp); only called with a
-  // narrator.
-  void narrate_time(const sources::Element& time, const char* period, DayPeriods::Step step);
-  void narrate_store(Field field, Stored value, int line, const char* element, const char* source,
-                     const Number* number);
-  void narrate_temperature(const sources::Element& element, const char* text, std::int32_t n);
-  void narrate_unstored(const sources::Element& element, Keys keys, const char* text, Unstored why);
+  // narrator, and kept out of the way of the plug-in's own reads.
+  [[gnu::cold]] void narrate_time(const sources::Element& time, const char* period,
+                                  DayPeriods::Step step);
+  // The document's text a translated or converted value is made from, and
+  // what was read from it as a number.
+  void tell_source(const char* source, const Number* number = nullptr) noexcept {
+    told_.source = source;
+    told_.number = number;
+  }
+  [[gnu::cold]] bool begin_text_narrated(Field field);
+  // `line` and `element`: where the value came from.
+  [[gnu::cold]] void narrate_store(Field field, Stored value, int line, const char* element);
+  [[gnu::cold]] void narrate_temperature(const char* text, std::int32_t n);
+  // `keys` null: a value of no half (a temperature).
+  [[gnu::cold]] void narrate_unstored(const Keys* keys, const char* text, Unstored why);
 
   records::StationUpdate& update_;
   DayDates dates_;  // the call's time record and its locales
@@ -132,15 +143,22 @@ class DayAssembly {
   Field text_field_ = kSunrise;
   std::string text_;
 
-  // Only with a narrator: where the open record and the `time` and text
-  // being read stand, and the periods the open record has had (bit k for
-  // period k).
+  // Only with a narrator: where the open record and the `time` being read
+  // stand, the periods the open record has had (bit k for period k), and
+  // the element whose values are being read.
   Narrator* narrator_;
   int open_line_ = 0;
   int time_line_ = 0;
-  int text_line_ = 0;
-  std::string text_element_;
   std::uint8_t periods_seen_ = 0;
+  const sources::Element* element_ = nullptr;  // while its values are read
+  struct Told {
+    int line = 0;  // of a text element, whose text comes after it
+    std::string name;
+    const char* source = nullptr;
+    const Number* number = nullptr;
+  };
+  Told told_;
+  Number number_{};  // what told_.number points at
 };
 
 }  // namespace brelund::readers

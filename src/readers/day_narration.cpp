@@ -16,6 +16,8 @@ std::uint8_t bit_of(PeriodKind kind) noexcept {
 
 void DayAssembly::narrate_time(const sources::Element& time, const char* period,
                                DayPeriods::Step step) {
+  element_ = &time;  // a record it opens is dated from it
+  tell_source(nullptr);
   time_line_ = time.line();
   if (step.drops) narrator_->day_dropped(open_line_, time_line_);
   if (step.opens) {
@@ -29,34 +31,52 @@ void DayAssembly::narrate_time(const sources::Element& time, const char* period,
   narrator_->time(time, {period, to.get(), periods_.kind(), step.opens, periods_.open(), repeats});
 }
 
-void DayAssembly::narrate_store(Field field, Stored value, int line, const char* element,
-                                const char* source, const Number* number) {
+// A text element's text comes after it: where it stood is kept.
+bool DayAssembly::begin_text_narrated(Field field) {
+  told_.line = element_->line();
+  told_.name = element_->qualified_name();
+  text_field_ = field;
+  text_.clear();
+  return true;
+}
+
+void DayAssembly::store_narrated(Field field, Stored value) {
+  narrate_store(field, value, element_->line(), element_->qualified_name().c_str());
+  put(field, value);
+}
+
+void DayAssembly::narrate_store(Field field, Stored value, int line, const char* element) {
   narrator_->stored({Record::kDay, kDayKeys[field], value.text, line, element, open_.has(field),
-                     source, number, value.untranslated});
+                     told_.source, told_.number, value.untranslated});
 }
 
 // Whole numbers decide high and low: where the decimals of the reading
 // would have decided otherwise, the narrator hears of it. A reading as large
 // as the unset value counts as none.
-void DayAssembly::narrate_temperature(const sources::Element& element, const char* text,
-                                      std::int32_t n) {
-  if (n == kUnsetTemperature) narrator_->reading_unset(element.line(), text);
+void DayAssembly::narrate_temperature(const char* text, std::int32_t n) {
+  number_ = temperature_number(text);
+  tell_source(nullptr, &number_);
+  if (!periods_.open()) return;
+  const int line = element_->line();
+  if (n == kUnsetTemperature) narrator_->reading_unset(line, text);
   const double reading = decimal_value(text);
   const auto tie = [&](Field field, std::int32_t whole, auto beyond) {
     const char* kept = open_.text_of(field);
     if (whole == kUnsetTemperature || n != whole || kept == nullptr) return;
     if (beyond(reading, decimal_value(kept)))  // false for NaN: no number, no tie
-      narrator_->compared_whole({kDayKeys[field], kept, text, element.line()});
+      narrator_->compared_whole({kDayKeys[field], kept, text, line});
   };
   tie(kHigh, high_, [](double a, double b) { return a > b; });
   tie(kLow, low_, [](double a, double b) { return a < b; });
 }
 
-void DayAssembly::narrate_unstored(const sources::Element& element, Keys keys, const char* text,
-                                   Unstored why) {
+// A value not stored is told as the document's text it came from.
+void DayAssembly::narrate_unstored(const Keys* keys, const char* text, Unstored why) {
   if (!periods_.open()) return;
-  const char* key = why == Unstored::kOtherPeriod ? nullptr : kDayKeys[field_by_kind(keys)];
-  narrator_->unstored(element, Record::kDay, key, text, why);
+  const char* key =
+      keys == nullptr || why == Unstored::kOtherPeriod ? nullptr : kDayKeys[field_by_kind(*keys)];
+  narrator_->unstored(*element_, Record::kDay, key, told_.source != nullptr ? told_.source : text,
+                      why);
 }
 
 }  // namespace brelund::readers

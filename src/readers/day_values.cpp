@@ -11,6 +11,9 @@
 namespace brelund::readers {
 
 bool DayAssembly::read_value(const sources::Element& element) {
+  element_ = &element;
+  if (narrator_ != nullptr) [[unlikely]]
+    tell_source(nullptr);
   if (element.named("temperature")) {
     read_temperature(element);
   } else if (element.named("symbol")) {
@@ -24,21 +27,19 @@ bool DayAssembly::read_value(const sources::Element& element) {
   } else if (element.named("windDirection")) {
     read_attribute(element, "code", {kDayWindTitle, kNightWindTitle});
   } else if (element.named("sunr")) {
-    return begin_text(kSunrise, element);
+    return begin_text(kSunrise);
   } else if (element.named("suns")) {
-    return begin_text(kSunset, element);
+    return begin_text(kSunset);
   }
   return false;
 }
 
 // Sunrise and sunset are the element's whole text, under every period kind.
-bool DayAssembly::begin_text(Field field, const sources::Element& element) {
+bool DayAssembly::begin_text(Field field) {
+  if (narrator_ != nullptr) [[unlikely]]
+    return begin_text_narrated(field);
   text_field_ = field;
   text_.clear();
-  if (narrator_ != nullptr) {
-    text_line_ = element.line();
-    text_element_ = element.qualified_name();
-  }
   return true;
 }
 
@@ -46,9 +47,8 @@ void DayAssembly::text(std::string_view text) { text_.append(text); }
 
 void DayAssembly::end_text() {
   if (!periods_.open()) return;
-  if (narrator_ != nullptr)
-    narrate_store(text_field_, copy(text_.c_str()), text_line_, text_element_.c_str(), nullptr,
-                  nullptr);
+  if (narrator_ != nullptr) [[unlikely]]
+    narrate_store(text_field_, copy(text_.c_str()), told_.line, told_.name.c_str());
   open_.set_copy(text_field_, std::string_view(text_));
 }
 
@@ -57,23 +57,20 @@ void DayAssembly::end_text() {
 void DayAssembly::read_temperature(const sources::Element& element) {
   const sources::Value value = element.attribute("value");
   if (!value) {
-    if (narrator_ != nullptr && periods_.open())
-      narrator_->unstored(element, Record::kDay, nullptr, nullptr, Unstored::kNoAttribute);
+    if (narrator_ != nullptr) [[unlikely]]
+      narrate_unstored(nullptr, nullptr, Unstored::kNoAttribute);
     return;
   }
   const std::int32_t n = leading_int(value.get());
-  Number number{};
-  if (narrator_ != nullptr && periods_.open()) {
-    narrate_temperature(element, value.get(), n);
-    number = temperature_number(value.get());
-  }
+  if (narrator_ != nullptr) [[unlikely]]
+    narrate_temperature(value.get(), n);
   if (high_ == kUnsetTemperature || n > high_) {
     high_ = n;
-    store(kHigh, copy(value.get()), element, nullptr, &number);
+    store(kHigh, copy(value.get()));
   }
   if (low_ == kUnsetTemperature || n < low_) {
     low_ = n;
-    store(kLow, copy(value.get()), element, nullptr, &number);
+    store(kLow, copy(value.get()));
   }
 }
 
@@ -84,39 +81,40 @@ void DayAssembly::read_symbol(const sources::Element& element) {
   static constexpr Keys kTitle{kDayTitle, kNightTitle};
   const PeriodKind kind = periods_.kind();
   if (kind == PeriodKind::other) {
-    if (narrator_ != nullptr) narrate_unstored(element, kIcon, nullptr, Unstored::kOtherPeriod);
+    if (narrator_ != nullptr) [[unlikely]]
+      narrate_unstored(&kIcon, nullptr, Unstored::kOtherPeriod);
     return;
   }
   const bool night = kind == PeriodKind::period0 || kind == PeriodKind::period3;
   const sources::Value number = element.attribute("number");
+  if (narrator_ != nullptr) [[unlikely]]
+    tell_source(number.get());
   if (number && !day_value_kept(kIcon)) {
     char key[codes::kKeyBuffer];  // what a symbol the tables lack reports
     if (const char* icon = codes::icon(night, number.get()))
-      store_by_kind(kIcon, fixed(icon), element, number.get());
+      store_by_kind(kIcon, fixed(icon));
     else
-      store_by_kind(kIcon,
-                    untranslated(codes::icon_key(night, number.get(), key), Table::kIcons, element),
-                    element, number.get());
-  } else if (narrator_ != nullptr) {
-    narrate_unstored(element, kIcon, number.get(),
-                     number ? Unstored::kKept : Unstored::kNoAttribute);
+      store_by_kind(kIcon, untranslated(codes::icon_key(night, number.get(), key), Table::kIcons));
+  } else if (narrator_ != nullptr) [[unlikely]] {
+    narrate_unstored(&kIcon, number.get(), number ? Unstored::kKept : Unstored::kNoAttribute);
   }
   const sources::Value name = element.attribute("name");
+  if (narrator_ != nullptr) [[unlikely]]
+    tell_source(name.get());
   if (name && !day_value_kept(kTitle)) {
     if (const char* title = codes::description(name.get()))
-      store_by_kind(kTitle, fixed(title), element, name.get());
+      store_by_kind(kTitle, fixed(title));
     else
-      store_by_kind(kTitle, untranslated(name.get(), Table::kDescriptions, element), element,
-                    name.get());
-  } else if (narrator_ != nullptr) {
-    narrate_unstored(element, kTitle, name.get(), name ? Unstored::kKept : Unstored::kNoAttribute);
+      store_by_kind(kTitle, untranslated(name.get(), Table::kDescriptions));
+  } else if (narrator_ != nullptr) [[unlikely]] {
+    narrate_unstored(&kTitle, name.get(), name ? Unstored::kKept : Unstored::kNoAttribute);
   }
 }
 
-DayAssembly::Stored DayAssembly::untranslated(const char* code, Table table,
-                                              const sources::Element& element) {
+DayAssembly::Stored DayAssembly::untranslated(const char* code, Table table) {
   update_.diagnostics.hold(code);
-  if (narrator_ != nullptr) narrator_->missed(table, code, element.line());
+  if (narrator_ != nullptr) [[unlikely]]
+    narrator_->missed(table, code, element_->line());
   return {code, false, true};
 }
 
@@ -125,57 +123,54 @@ void DayAssembly::read_wind_speed(const sources::Element& element) {
   static constexpr Keys kSpeed{kDayWindSpeed, kNightWindSpeed};
   const sources::Value mps = element.attribute("mps");
   if (!mps) {
-    if (narrator_ != nullptr) narrate_unstored(element, kSpeed, nullptr, Unstored::kNoAttribute);
+    if (narrator_ != nullptr) [[unlikely]]
+      narrate_unstored(&kSpeed, nullptr, Unstored::kNoAttribute);
     return;
   }
   // Plain decimal, as "%" PRId64 writes it; 20 characters at most.
   char text[24] = {};
   std::to_chars(text, text + sizeof text - 1, wind_kmh(mps.get()));
-  Number number{};
-  if (narrator_ != nullptr) number = wind_number(mps.get());
-  store_by_kind(kSpeed, copy(text), element, mps.get(), &number);
+  if (narrator_ != nullptr) [[unlikely]] {
+    number_ = wind_number(mps.get());
+    tell_source(mps.get(), &number_);
+  }
+  store_by_kind(kSpeed, copy(text));
 }
 
 // A missing attribute stores its key with a null value: the host has always
 // been handed the key.
 void DayAssembly::read_attribute(const sources::Element& element, const char* name, Keys keys) {
   const sources::Value value = element.attribute(name);
-  store_by_kind(keys, copy(value.get()), element);
+  store_by_kind(keys, copy(value.get()));
 }
 
-void DayAssembly::store(Field field, Stored value, const sources::Element& from, const char* source,
-                        const Number* number) {
+void DayAssembly::store(Field field, Stored value) {
   if (!periods_.open()) return;
-  if (narrator_ != nullptr)
-    narrate_store(field, value, from.line(), from.qualified_name().c_str(), source, number);
-  if (value.fixed)
-    open_.set_static(field, value.text);
-  else
-    open_.set_copy(field, value.text);
+  if (narrator_ != nullptr) [[unlikely]]
+    return store_narrated(field, value);
+  put(field, value);
 }
 
 // Night values come from period 0 and are overwritten by period 3; day values
 // come from period 1, or from period 2 when period 1 gave none.
-// A value not stored is told as the document's text it came from.
-void DayAssembly::store_by_kind(Keys keys, Stored value, const sources::Element& from,
-                                const char* source, const Number* number) {
-  const char* told = source != nullptr ? source : value.text;
+void DayAssembly::store_by_kind(Keys keys, Stored value) {
   switch (periods_.kind()) {
     case PeriodKind::period0:
     case PeriodKind::period3:
-      store(keys.night, value, from, source, number);
+      store(keys.night, value);
       break;
     case PeriodKind::period1:
-      store(keys.day, value, from, source, number);
+      store(keys.day, value);
       break;
     case PeriodKind::period2:
       if (!day_value_kept(keys))
-        store(keys.day, value, from, source, number);
-      else if (narrator_ != nullptr)
-        narrate_unstored(from, keys, told, Unstored::kKept);
+        store(keys.day, value);
+      else if (narrator_ != nullptr) [[unlikely]]
+        return narrate_unstored(&keys, value.text, Unstored::kKept);
       break;
     case PeriodKind::other:
-      if (narrator_ != nullptr) narrate_unstored(from, keys, told, Unstored::kOtherPeriod);
+      if (narrator_ != nullptr) [[unlikely]]
+        return narrate_unstored(&keys, value.text, Unstored::kOtherPeriod);
       break;
   }
 }

@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "check/check_file.hpp"
 #include "check/codes.hpp"
+#include "host_release.hpp"
 #include "host_table.hpp"
 #include "picture/drawing_holders.hpp"
 #include "run_inspector.hpp"
@@ -159,8 +161,8 @@ TEST_F(Check, EachKindStandsOnItsLineWithItsSeverity) {
     if (c.line.empty())
       EXPECT_EQ(run.out, path + ": 2 days stored; no findings\n");
     else
-      EXPECT_NE(run.out.find(path + c.line.substr(4) + "\n"), std::string::npos)
-          << c.name << "\n" << run.out;
+      EXPECT_NE(run.out.find(path + c.line.substr(4) + "\n"), std::string::npos) << c.name << "\n"
+                                                                                 << run.out;
     EXPECT_EQ(run.err, "") << c.name;
   }
 }
@@ -371,6 +373,24 @@ TEST_F(Check, StandardInputIsAForecastFile) {
   EXPECT_EQ(torn.status, 3);
   EXPECT_EQ(torn.err.rfind("brelund-inspect: cannot read forecast file standard input: ", 0), 0u)
       << torn.err;
+}
+
+// A plug-in that stores otherwise than the readers built into the
+// inspector (another version, say) is a finding of its own, naming the
+// first difference.
+TEST_F(Check, APluginThatStoresOtherwiseIsNamed) {
+  const std::string path = dir.write("good.xml", clean());
+  GHashTable* location = g_hash_table_new(g_str_hash, g_str_equal);
+  g_hash_table_insert(location, const_cast<char*>("station_time_zone"), g_strdup("2"));
+  GHashTable* other = g_hash_table_new(g_str_hash, g_str_equal);
+  g_hash_table_insert(other, const_cast<char*>("location"), location);
+  const auto after = inspector::check::findings_after(path, inspector::Stored(other));
+  host::release_station_data(other, [](gpointer, gpointer value, gpointer) { g_free(value); });
+  ASSERT_EQ(after.findings.size(), 1u);
+  EXPECT_EQ(after.findings[0].code, inspector::check::Code::kPluginDiffers);
+  EXPECT_NE(after.findings[0].message.find("location.station_time_zone is \"2\" there, \"1\" here"),
+            std::string::npos)
+      << after.findings[0].message;
 }
 
 // --explain CODE prints that code's section of docs/checks.md, built in;

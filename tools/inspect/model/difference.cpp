@@ -11,7 +11,9 @@ std::string shown_value(GHashTable* record, const char* key) {
   gpointer value = nullptr;
   if (record == nullptr || !g_hash_table_lookup_extended(record, key, nullptr, &value))
     return "absent";
-  return value != nullptr ? "\"" + std::string(static_cast<const char*>(value)) + "\"" : "null";
+  if (value == nullptr) return "null";
+  std::string quoted(1, '"');  // appended, not prefixed: g++ 12 warns falsely of the latter
+  return (quoted += static_cast<const char*>(value)) += '"';
 }
 
 int by_name(gconstpointer a, gconstpointer b) {
