@@ -34,19 +34,13 @@ const std::array<const char*, DayAssembly::kFields> DayAssembly::kDayKeys = {
 };
 
 void DayAssembly::begin_time(const sources::Element& time) {
-  const sources::Value period = time.attribute("period");
-  const DayPeriods::Step step = periods_.begin(period.get());
   if (narrator_ != nullptr) [[unlikely]]
-    narrate_time(time, period.get(), step);
-  if (step.opens) open_day(time);
+    return begin_time_narrated(time);
+  if (periods_.begin(time.attribute("period").get()).opens) open_day(time);
 }
 
 void DayAssembly::end_time() {
   if (periods_.end()) close_day();
-}
-
-void DayAssembly::finish() {
-  if (narrator_ != nullptr && periods_.open()) narrator_->day_dropped(open_line_, 0);
 }
 
 void DayAssembly::open_day(const sources::Element& time) {
@@ -55,7 +49,7 @@ void DayAssembly::open_day(const sources::Element& time) {
   const sources::Value to = time.attribute("to");
   if (to)
     stamp_date(to.get());
-  else if (narrator_ != nullptr)
+  else if (narrator_ != nullptr) [[unlikely]]
     narrator_->dating(time_line_, Dating::kMissing);
   high_ = low_ = kUnsetTemperature;
 }
@@ -65,7 +59,8 @@ void DayAssembly::stamp_date(const char* to) {
   char date[DayDates::kBuffer];
   // A `to` that is not a date leaves whatever the partial parse wrote.
   const bool parsed = dates_.format(to, name, date);
-  if (!parsed && narrator_ != nullptr) narrator_->dating(time_line_, Dating::kUnparsed);
+  if (!parsed && narrator_ != nullptr) [[unlikely]]
+    narrator_->dating(time_line_, Dating::kUnparsed);
   update_.dated = true;
   store(kName, copy(name));
   store(kDate, copy(date));
@@ -73,7 +68,8 @@ void DayAssembly::stamp_date(const char* to) {
 
 void DayAssembly::close_day() noexcept {
   update_.days.append(open_.build(update_.days_bytes));
-  if (narrator_ != nullptr) narrator_->day_stored(time_line_, update_.count);
+  if (narrator_ != nullptr) [[unlikely]]
+    narrator_->day_stored(time_line_, update_.count);
   ++update_.count;
 }
 

@@ -41,7 +41,10 @@ class DayAssembly {
   void end_text();
   void end_time();
   // At the document's end: a record still open is dropped.
-  void finish();
+  void finish() {
+    if (narrator_ != nullptr && periods_.open()) [[unlikely]]
+      narrator_->day_dropped(open_line_, 0);
+  }
 
   // Heap bytes held for the day being read (its values, a text being read).
   std::size_t pending_bytes() const noexcept { return open_.capacity() + text_.capacity(); }
@@ -92,6 +95,7 @@ class DayAssembly {
   void close_day() noexcept;
 
   // Per-element value rules (day_values.cpp).
+  [[gnu::always_inline]] inline bool read_by_name(const sources::Element& element);
   void read_temperature(const sources::Element& element);
   void read_symbol(const sources::Element& element);
   void read_wind_speed(const sources::Element& element);
@@ -116,8 +120,8 @@ class DayAssembly {
 
   // What each decision is told as (day_narration.cpp); only called with a
   // narrator, and kept out of the way of the plug-in's own reads.
-  [[gnu::cold]] void narrate_time(const sources::Element& time, const char* period,
-                                  DayPeriods::Step step);
+  [[gnu::cold]] void begin_time_narrated(const sources::Element& time);
+  [[gnu::cold]] bool read_value_narrated(const sources::Element& element);
   // The document's text a translated or converted value is made from, and
   // what was read from it as a number.
   void tell_source(const char* source, const Number* number = nullptr) noexcept {

@@ -14,8 +14,10 @@ std::uint8_t bit_of(PeriodKind kind) noexcept {
 
 }  // namespace
 
-void DayAssembly::narrate_time(const sources::Element& time, const char* period,
-                               DayPeriods::Step step) {
+// As begin_time, telling the narrator where the `time` stands first.
+void DayAssembly::begin_time_narrated(const sources::Element& time) {
+  const sources::Value period = time.attribute("period");
+  const DayPeriods::Step step = periods_.begin(period.get());
   element_ = &time;  // a record it opens is dated from it
   tell_source(nullptr);
   time_line_ = time.line();
@@ -24,11 +26,13 @@ void DayAssembly::narrate_time(const sources::Element& time, const char* period,
     open_line_ = time_line_;
     periods_seen_ = 0;
   }
-  const std::uint8_t bit = period != nullptr ? bit_of(periods_.kind()) : 0;
+  const std::uint8_t bit = period ? bit_of(periods_.kind()) : 0;
   const bool repeats = periods_.open() && (periods_seen_ & bit) != 0;
   if (periods_.open()) periods_seen_ |= bit;
   const sources::Value to = time.attribute("to");
-  narrator_->time(time, {period, to.get(), periods_.kind(), step.opens, periods_.open(), repeats});
+  narrator_->time(time,
+                  {period.get(), to.get(), periods_.kind(), step.opens, periods_.open(), repeats});
+  if (step.opens) open_day(time);
 }
 
 // A text element's text comes after it: where it stood is kept.

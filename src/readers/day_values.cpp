@@ -10,10 +10,8 @@
 
 namespace brelund::readers {
 
-bool DayAssembly::read_value(const sources::Element& element) {
-  element_ = &element;
-  if (narrator_ != nullptr) [[unlikely]]
-    tell_source(nullptr);
+// Each value element by its name; the others are skipped.
+bool DayAssembly::read_by_name(const sources::Element& element) {
   if (element.named("temperature")) {
     read_temperature(element);
   } else if (element.named("symbol")) {
@@ -32,6 +30,19 @@ bool DayAssembly::read_value(const sources::Element& element) {
     return begin_text(kSunset);
   }
   return false;
+}
+
+// As read_value, with the element its values come from kept for telling.
+bool DayAssembly::read_value_narrated(const sources::Element& element) {
+  element_ = &element;
+  tell_source(nullptr);
+  return read_by_name(element);
+}
+
+bool DayAssembly::read_value(const sources::Element& element) {
+  if (narrator_ != nullptr) [[unlikely]]
+    return read_value_narrated(element);
+  return read_by_name(element);
 }
 
 // Sunrise and sunset are the element's whole text, under every period kind.

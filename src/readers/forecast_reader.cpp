@@ -15,13 +15,16 @@ Want ForecastReader::enter(Scope scope, Want want) noexcept {
 }
 
 Want ForecastReader::start(const sources::Element& element) {
-  if (depth_ == 0) {
-    error_document_ = element.qualified_name().find("err") != std::string::npos;
-    const bool read = !(error_document_ && limits_.skip_error_documents);
-    if (narrator_ != nullptr) narrator_->root(element, !read);
-    return enter(Scope::kRoot, read ? Want::kChildren : Want::kNothing);
-  }
+  if (depth_ == 0) [[unlikely]]
+    return start_root(element);
   return start_in(scopes_[depth_ - 1], element);
+}
+
+Want ForecastReader::start_root(const sources::Element& element) {
+  error_document_ = element.qualified_name().find("err") != std::string::npos;
+  const bool read = !(error_document_ && limits_.skip_error_documents);
+  if (narrator_ != nullptr) narrator_->root(element, !read);
+  return enter(Scope::kRoot, read ? Want::kChildren : Want::kNothing);
 }
 
 Want ForecastReader::start_in(Scope parent, const sources::Element& element) {
@@ -29,16 +32,19 @@ Want ForecastReader::start_in(Scope parent, const sources::Element& element) {
     case Scope::kRoot:
       if (element.named("location")) {
         // Only the last `location` is kept; earlier ones were never the host's.
-        if (narrator_ != nullptr) narrator_->location(element, update_.location != nullptr);
+        if (narrator_ != nullptr) [[unlikely]]
+          narrator_->location(element, update_.location != nullptr);
         update_.location = records::make_record();
         return enter(Scope::kLocation, Want::kChildren);
       }
       if (element.named("forecast")) {
-        if (narrator_ != nullptr) narrator_->forecast(element);
+        if (narrator_ != nullptr) [[unlikely]]
+          narrator_->forecast(element);
         update_.has_forecast = true;
         return enter(Scope::kForecast, Want::kChildren);
       }
-      if (narrator_ != nullptr) narrator_->unread(element);
+      if (narrator_ != nullptr) [[unlikely]]
+        narrator_->unread(element);
       break;
     case Scope::kLocation:
       read_location_child(update_.location.get(), element, narrator_);

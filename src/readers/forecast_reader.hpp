@@ -56,6 +56,7 @@ class ForecastReader final : public sources::ElementHandler {
 
   sources::Want enter(Scope scope, sources::Want want) noexcept;
   sources::Want start_in(Scope parent, const sources::Element& element);
+  [[gnu::cold]] sources::Want start_root(const sources::Element& element);
 
   static constexpr std::size_t kDepth = 5;  // root, forecast, tabular, time, value
   Limits limits_;

@@ -12,7 +12,7 @@ namespace {
 
 void store(GHashTable* record, const char* key, const char* text, const sources::Element& from,
            Narrator* narrator, const char* source = nullptr, const Number* number = nullptr) {
-  if (narrator != nullptr)
+  if (narrator != nullptr) [[unlikely]]
     narrator->stored({Record::kLocation, key, text, from.line(), from.qualified_name().c_str(),
                       g_hash_table_contains(record, key) != FALSE, source, number, false});
   records::store(record, key, text);
@@ -29,7 +29,7 @@ void read_position(GHashTable* record, const sources::Element& position, Narrato
 void read_time_zone(GHashTable* record, const sources::Element& zone, Narrator* narrator) {
   const sources::Value minutes = zone.attribute("utcoffsetMinutes");
   if (!minutes) {
-    if (narrator != nullptr)
+    if (narrator != nullptr) [[unlikely]]
       narrator->unstored(zone, Record::kLocation, BRELUND_KEY_STATION_TIME_ZONE, nullptr,
                          Unstored::kNoAttribute);
     return;
@@ -37,7 +37,8 @@ void read_time_zone(GHashTable* record, const sources::Element& zone, Narrator* 
   char hours[256];
   std::snprintf(hours, sizeof hours - 1, "%i", zone_hours(minutes.get()));
   Number number{};
-  if (narrator != nullptr) number = zone_number(minutes.get());
+  if (narrator != nullptr) [[unlikely]]
+    number = zone_number(minutes.get());
   store(record, BRELUND_KEY_STATION_TIME_ZONE, hours, zone, narrator, minutes.get(), &number);
 }
 

@@ -6,9 +6,11 @@
 #include <json-glib/json-glib.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "check/check_file.hpp"
@@ -373,6 +375,42 @@ TEST_F(Check, StandardInputIsAForecastFile) {
   EXPECT_EQ(torn.status, 3);
   EXPECT_EQ(torn.err.rfind("brelund-inspect: cannot read forecast file standard input: ", 0), 0u)
       << torn.err;
+}
+
+// Lines are those an editor shows, whatever ends them: libxml2 counts line
+// feeds only, so a file of bare carriage returns is read for the check
+// from a copy with line feeds, the same document line for line.
+TEST_F(Check, LinesAreTheEditorsWhateverEndsThem) {
+  std::string lf = clean("", R"(<timezone utcoffsetMinutes="570"/>)");
+  std::string cr = lf, crlf, mixed = lf;
+  std::replace(cr.begin(), cr.end(), '\n', '\r');
+  for (const char c : lf) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  mixed.replace(mixed.find('\n'), 1, "\r");  // the root's line ends alone in a CR
+  for (const auto& [name, document] :
+       {std::pair{"cr.xml", cr}, std::pair{"crlf.xml", crlf}, std::pair{"mixed.xml", mixed}}) {
+    const std::string path = dir.write(name, document);
+    const Outcome run = inspect({"--check", path});
+    EXPECT_EQ(run.out.substr(0, path.size() + 12), path + ":2: warning:") << name << "\n"
+                                                                          << run.out;
+    EXPECT_EQ(read_file(path), document) << name;  // the file itself is not touched
+  }
+}
+
+// A record with more losses than are kept in detail (256: each symbol here
+// loses its number and its name) says its count is a least.
+TEST_F(Check, ManyLossesAreCountedAsALeast) {
+  std::string names;
+  for (int k = 0; k < 300; ++k)
+    names += "<symbol number=\"3\" name=\"Navn" + std::to_string(k) + "\"/>";
+  std::string document = clean();
+  const std::string first = R"(<symbol number="3" name="Skyet"/>)";
+  document.replace(document.find(first), first.size(), names);
+  const std::string path = dir.write("many.xml", document);
+  const Outcome run = inspect({"--check", path});
+  EXPECT_NE(run.out.find("(at least 128 values of stored day records not used or replaced) "
+                         "[value-not-used]"),
+            std::string::npos)
+      << run.out;
 }
 
 // A plug-in that stores otherwise than the readers built into the

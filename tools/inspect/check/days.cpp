@@ -52,6 +52,7 @@ class DayFamily final : public Family {
   // The `time` elements of the open record that say something of it, kept
   // until it is stored (a dropped record is one finding of its own).
   std::vector<TimeSeen> pending_;
+  bool pending_beyond_ = false;  // more than kDetail of them
   First untimed_, outside_, unknown_, repeated_, partial_, same_date_, missing_, unparsed_,
       dropped_, no_temperature_;
   TimeSeen outside_first_;
@@ -63,8 +64,11 @@ class DayFamily final : public Family {
 
 void DayFamily::time(const TimeSeen& time) {
   if (!time.in_record) return outside(time);
-  if (time.through != Through::kPeriod && pending_.size() < DaySeen::kDetail)
+  if (time.through == Through::kPeriod) return;
+  if (pending_.size() < DaySeen::kDetail)
     pending_.push_back(time);
+  else
+    pending_beyond_ = true;
 }
 
 void DayFamily::outside(const TimeSeen& time) {
@@ -134,7 +138,10 @@ void DayFamily::in_record(const TimeSeen& time, const DaySeen& day) {
 
 void DayFamily::day(const DaySeen& day) {
   for (const TimeSeen& time : pending_) in_record(time, day);
+  if (pending_beyond_)
+    for (First* first : {&untimed_, &unknown_, &repeated_}) first->at_least = true;
   pending_.clear();
+  pending_beyond_ = false;
   halves(day);
   dates(day);
   if (day.value(BRELUND_KEY_DAY_HI_TEMPERATURE) == nullptr && no_temperature_.take(day.opened))
@@ -180,6 +187,7 @@ void DayFamily::dates(const DaySeen& day) {
 
 void DayFamily::dropped(const DroppedDay& day) {
   pending_.clear();
+  pending_beyond_ = false;
   if (!dropped_.take(day.opened)) return;
   dropped_.message =
       "a day record opened here" + (day.to ? " (to " + quoted(*day.to) + ")" : "") +

@@ -43,7 +43,9 @@ bool First::take(int at) {
 
 void First::report(Code code, std::vector<Finding>& out, const char* plural) {
   if (count == 0) return;
-  if (plural != nullptr && count > 1) message += " (" + std::to_string(count) + " " + plural + ")";
+  if (plural != nullptr && (count > 1 || at_least))
+    message += std::string(" (") + (at_least ? "at least " : "") + std::to_string(count) + " " +
+               plural + ")";
   out.push_back({.code = code,
                  .line = line,
                  .count = count,

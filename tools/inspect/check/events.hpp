@@ -94,12 +94,15 @@ struct DaySeen {
   std::uint8_t periods = 0;  // bit k: a `time` of period k fed it
   std::optional<readers::Dating> dating;
   std::vector<Placed> values;  // as stored, in the order first stored
-  // What the record's `time` elements held that it does not store; at most
-  // kDetail of each kind are kept for a record.
+  // What the record's `time` elements held that it does not store. A
+  // hostile record could hold millions: at most kDetail of each kind are
+  // kept, and `beyond` says that some were not, so counts made from these
+  // are a least.
   std::vector<Lost> lost;
   std::vector<Tie> ties;
   std::vector<LeftOut> left_out;
   std::vector<std::pair<int, std::string>> unset;  // temperature readings counted as none
+  bool beyond = false;
   static constexpr std::size_t kDetail = 256;
 
   const Placed* value(const char* key) const;
@@ -165,10 +168,12 @@ struct First {
   std::string message;
   std::vector<Citation> cites;
   std::vector<Value> values;
+  bool at_least = false;  // `count` is a least: not every occurrence was kept
   // True for the first: the caller fills in the words then.
   bool take(int at);
   // Adds the finding, when there was any; with more than one, the message
-  // ends with how many `plural` there are ("3 partial day records").
+  // ends with how many `plural` there are ("3 partial day records", "at
+  // least 256 ...").
   void report(Code code, std::vector<Finding>& out, const char* plural = nullptr);
 };
 

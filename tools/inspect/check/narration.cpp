@@ -18,9 +18,13 @@ Placed* find(std::vector<Placed>& values, const char* key) {
   return nullptr;
 }
 
+// Keeps `item` unless the list is full, which `beyond` then says.
 template <typename T>
-void keep(std::vector<T>& list, T item) {
-  if (list.size() < DaySeen::kDetail) list.push_back(std::move(item));
+void keep(std::vector<T>& list, T item, bool& beyond) {
+  if (list.size() < DaySeen::kDetail)
+    list.push_back(std::move(item));
+  else
+    beyond = true;
 }
 
 Through through_of(const readers::TimeStep& step) {
@@ -104,8 +108,10 @@ void Narration::store_in(std::vector<Placed>& values, const readers::Store& stor
   }
   if (store.record == readers::Record::kDay) {
     const readers::PeriodKind period = earlier->period;
-    keep(open_.lost, Lost{std::move(*earlier), true, readers::Unstored::kKept, time_.through,
-                          period, time_.line});
+    keep(open_.lost,
+         Lost{std::move(*earlier), true, readers::Unstored::kKept, time_.through, period,
+              time_.line},
+         open_.beyond);
   }
   *earlier = std::move(placed);
 }
@@ -118,23 +124,25 @@ void Narration::unstored(const Element& element, readers::Record record, const c
                          const char* text, readers::Unstored why) {
   if (why == readers::Unstored::kNoAttribute) {
     LeftOut left{key, element.qualified_name(), element.line()};
-    if (record == readers::Record::kLocation)
-      keep(location_.left_out, std::move(left));
-    else
-      keep(open_.left_out, std::move(left));
+    if (record != readers::Record::kLocation)
+      keep(open_.left_out, std::move(left), open_.beyond);
+    else if (location_.left_out.size() < DaySeen::kDetail)  // only named, never counted
+      location_.left_out.push_back(std::move(left));
     return;
   }
   Placed value{key, text_of(text), element.line(), element.qualified_name(), std::nullopt,
                {},  time_.kind};
-  keep(open_.lost, Lost{std::move(value), false, why, time_.through, time_.kind, time_.line});
+  keep(open_.lost, Lost{std::move(value), false, why, time_.through, time_.kind, time_.line},
+       open_.beyond);
 }
 
 void Narration::reading_unset(int line, const char* text) {
-  keep(open_.unset, std::pair<int, std::string>(line, text));
+  keep(open_.unset, std::pair<int, std::string>(line, text), open_.beyond);
 }
 
 void Narration::compared_whole(const readers::WholeComparison& comparison) {
-  keep(open_.ties, Tie{comparison.key, comparison.kept, comparison.text, comparison.line});
+  keep(open_.ties, Tie{comparison.key, comparison.kept, comparison.text, comparison.line},
+       open_.beyond);
 }
 
 void Narration::missed(readers::Table table, const char* key, int line) {

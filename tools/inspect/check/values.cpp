@@ -67,6 +67,8 @@ class ValueFamily final : public Family {
 };
 
 void ValueFamily::day(const DaySeen& day) {
+  if (day.beyond)  // the record kept only the first of its losses
+    for (First* first : {&not_used_, &amount_, &tie_, &unset_, &left_out_}) first->at_least = true;
   for (const Lost& lost : day.lost) this->lost(day, lost);
   for (const Tie& tie : day.ties) this->tie(day, tie);
   for (const auto& [line, text] : day.unset) unset(day, line, text);
