@@ -53,16 +53,15 @@ void DocumentFamily::day(const DaySeen& day) {
 }
 
 void DocumentFamily::location(const LocationSeen& location) {
-  if (!location.replaced.empty() && replaced_.take(location.line)) {
-    const std::size_t earlier = location.replaced.size();
-    replaced_.count = earlier;
-    replaced_.message =
-        times(earlier + 1, "location element") +
-        ": the plug-in stores the last one's record, and " +
-        (earlier == 1 ? "the earlier one's (line " : "the earlier ones' (first at line ") +
-        std::to_string(location.replaced.front()) + ") is never stored";
+  if (location.replaced > 0 && replaced_.take(location.line)) {
+    replaced_.count = location.replaced;
+    replaced_.message = times(location.replaced + 1, "location element") +
+                        ": the plug-in stores the last one's record, and " +
+                        (location.replaced == 1 ? "the earlier one's (line "
+                                                : "the earlier ones' (first at line ") +
+                        std::to_string(location.first_replaced) + ") is never stored";
     replaced_.cites.push_back(
-        {Citation::Where::kElement, 0, {}, {}, location.replaced.front(), "location"});
+        {Citation::Where::kElement, 0, {}, {}, location.first_replaced, "location"});
   }
   std::vector<std::string> missing;
   for (const char* key :

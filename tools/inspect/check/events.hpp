@@ -122,7 +122,8 @@ struct LocationSeen {
   int line = 0;
   std::vector<Placed> values;
   std::vector<LeftOut> left_out;
-  std::vector<int> replaced;  // lines of the earlier `location` elements
+  std::size_t replaced = 0;  // earlier `location` elements, the first at
+  int first_replaced = 0;    // ...this line
 
   const Placed* value(const char* key) const;
   static Citation cite(const Placed& value);

@@ -45,7 +45,7 @@ void Narration::unread(const Element& element) {
 }
 
 void Narration::location(const Element& element, bool replaces) {
-  if (replaces) location_.replaced.push_back(location_.line);
+  if (replaces && location_.replaced++ == 0) location_.first_replaced = location_.line;
   location_.line = element.line();
   location_.values.clear();
   location_.left_out.clear();
@@ -68,7 +68,6 @@ void Narration::time(const Element& time, const readers::TimeStep& step) {
     open_.opened = time_.line;
     open_.opening_period = time_.period;
     open_.opening_to = time_.to;
-    open_to_ = time_.to;
   }
   if (step.in_record && step.kind != readers::PeriodKind::other && step.period != nullptr)
     open_.periods |= static_cast<std::uint8_t>(1u << static_cast<unsigned>(step.kind));
@@ -86,7 +85,7 @@ void Narration::day_stored(int line, int index) {
 }
 
 void Narration::day_dropped(int opened, int line) {
-  const DroppedDay dropped{opened, line, open_to_};
+  const DroppedDay dropped{opened, line, open_.opening_to};
   ++ending_.dropped;
   for (auto& family : families_) family->dropped(dropped);
   open_ = DaySeen{};

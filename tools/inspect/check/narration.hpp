@@ -45,9 +45,8 @@ class Narration final : public readers::Narrator {
 
   std::vector<std::unique_ptr<Family>>& families_;
   Ending ending_;
-  TimeSeen time_;                       // the `time` being read
-  DaySeen open_;                        // the open day record's values and losses
-  std::optional<std::string> open_to_;  // the `to` of the `time` that opened it
+  TimeSeen time_;  // the `time` being read
+  DaySeen open_;   // the open day record's values and losses
   LocationSeen location_;
 };
 
