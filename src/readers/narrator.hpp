@@ -42,7 +42,7 @@ struct Store {
 // Why an element's value is not stored where its kind of value would go.
 enum class Unstored : std::uint8_t {
   kNoAttribute,  // the attribute the value is read from is missing
-  kOtherPeriod,  // the period is none of "0" to "3": only temperatures count
+  kOtherPeriod,  // the period is none of "0" to "3": no value of a half is stored
   kKept,         // period 2, whose day value period 1 already gave: not even looked up
 };
 
@@ -96,7 +96,8 @@ class Narrator {
   virtual void stored(const Store& /*store*/) {}
   // A value of `element` that is not stored: `key` is the one the value
   // would have filled (null for a temperature, and under kOtherPeriod);
-  // `text` what it would have stored, when there is one.
+  // `text` the document's text of it (the symbol number, the m/s), when
+  // there is one.
   virtual void unstored(const sources::Element& /*element*/, Record /*record*/, const char* /*key*/,
                         const char* /*text*/, Unstored /*why*/) {}
   // A temperature reading of kUnsetTemperature or more: it counts as no
