@@ -154,6 +154,12 @@ TEST_F(Check, EachKindStandsOnItsLineWithItsSeverity) {
       {"empty.xml", "",
        "FILE:1: error: the plug-in refuses the file and stores nothing (-1): not well-formed XML "
        "at line 1: Document is empty [refused]"},
+      {"binary.xml", std::string("\x00\x01\x02\xff garbage", 12),
+       "FILE:1: error: the plug-in refuses the file and stores nothing (-1): not well-formed XML "
+       "at line 1: Document is empty [refused]"},
+      {"speedless.xml", changed(R"(<windSpeed mps="4"/>)", "<windSpeed/>", 4),
+       "FILE:4: note: a windSpeed without the attribute its value is read from: day record "
+       "\"Dec 08\" stores no night_wind_speed (4 values left out) [value-left-out]"},
   };
   for (const auto& c : cases) {
     const std::string path = dir.write(c.name, c.document);
