@@ -8,8 +8,8 @@ namespace brelund::readers {
 namespace {
 
 std::uint8_t bit_of(PeriodKind kind) noexcept {
-  return kind == PeriodKind::other ? 0
-                                   : static_cast<std::uint8_t>(1u << static_cast<unsigned>(kind));
+  if (kind == PeriodKind::other) return 0;
+  return static_cast<std::uint8_t>(1u << static_cast<unsigned>(kind));
 }
 
 }  // namespace

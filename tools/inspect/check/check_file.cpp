@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "check/file_findings.hpp"
 #include "check/reading.hpp"
@@ -59,24 +60,25 @@ After findings_after(const std::string& path, const Stored& stored) {
 
 std::vector<FileReport> check_file(const Plugin& plugin, const std::string& path,
                                    const std::string& name) {
-  std::vector<FileReport> reports{report_of(plugin, path, name)};
-  FileReport& report = reports.front();
+  FileReport report = report_of(plugin, path, name);
+  std::optional<FileReport> then;  // what the next refresh reads, when it is another file
   if (as_file(path).size() >= kUnstagedPathLength) {
-    report.findings.insert(report.findings.begin(), long_path(as_file(path).size()));
+    report.findings.push_back(long_path(as_file(path).size()));
   } else if (const NextRefresh next(as_file(path)); next.waiting()) {
     const std::string staged = name + ".new";
-    FileReport then = report_of(plugin, next.path(), staged);
+    then = report_of(plugin, next.path(), staged);
     // A first download: the host never reads the missing file, for the
     // refresh that would read it moves the staged one in first.
     const bool missing = access(as_file(path).c_str(), F_OK) != 0;
     if (missing) report.findings.clear();
-    report.findings.insert(report.findings.begin(), staged_file(staged, missing));
-    if (report.result > 0 && then.result <= 0)
-      report.findings.insert(report.findings.begin(),
-                             staged_breaks(staged, report.result, outcome_of(then)));
-    reports.push_back(std::move(then));
+    if (report.result > 0 && then->result <= 0)  // the loudest first
+      report.findings.push_back(staged_breaks(staged, report.result, outcome_of(*then)));
+    report.findings.push_back(staged_file(staged, missing));
   }
   by_line(report.findings);
+  std::vector<FileReport> reports;
+  reports.push_back(std::move(report));
+  if (then) reports.push_back(std::move(*then));
   return reports;
 }
 
