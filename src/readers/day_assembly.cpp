@@ -66,7 +66,7 @@ void DayAssembly::stamp_date(const char* to) {
   store(kDate, copy(date));
 }
 
-void DayAssembly::close_day() noexcept {
+void DayAssembly::close_day() {
   update_.days.append(open_.build(update_.days_bytes));
   if (narrator_ != nullptr) [[unlikely]]
     narrator_->day_stored(time_line_, update_.count);

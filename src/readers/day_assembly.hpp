@@ -92,7 +92,7 @@ class DayAssembly {
 
   void open_day(const sources::Element& time);
   void stamp_date(const char* to);
-  void close_day() noexcept;
+  void close_day();  // a narrator may throw (out of memory): not noexcept
 
   // Per-element value rules (day_values.cpp).
   [[gnu::always_inline]] inline bool read_by_name(const sources::Element& element);
