@@ -68,7 +68,6 @@ struct TimeSeen {
   std::optional<std::string> period;
   std::optional<std::string> to;
   readers::PeriodKind kind = readers::PeriodKind::other;
-  bool opens = false;
   bool in_record = false;
   Through through = Through::kPeriod;
 };
@@ -89,7 +88,6 @@ struct DaySeen {
   std::size_t index = 0;  // in the forecast list
   int opened = 0;         // line of the `time` that opened it
   int closed = 0;         // ...and of the one that closed it
-  std::optional<std::string> opening_period;
   std::optional<std::string> opening_to;
   std::uint8_t periods = 0;  // bit k: a `time` of period k fed it
   std::optional<readers::Dating> dating;

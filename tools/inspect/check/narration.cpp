@@ -58,15 +58,14 @@ void Narration::forecast(const Element& element) {
 }
 
 void Narration::time(const Element& time, const readers::TimeStep& step) {
-  time_ = {time.line(), text_of(step.period), text_of(step.to), step.kind,
-           step.opens,  step.in_record,       through_of(step)};
+  time_ = {time.line(), text_of(step.period), text_of(step.to),
+           step.kind,   step.in_record,       through_of(step)};
   if (ending_.times++ == 0) ending_.first_time = time_.line;
   if (step.period == nullptr) ++ending_.untimed;
   if (!step.in_record) ++ending_.outside;
   if (step.opens) {
     open_ = DaySeen{};
     open_.opened = time_.line;
-    open_.opening_period = time_.period;
     open_.opening_to = time_.to;
   }
   if (step.in_record && step.kind != readers::PeriodKind::other && step.period != nullptr)
