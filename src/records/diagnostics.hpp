@@ -10,7 +10,7 @@
 
 namespace brelund::records {
 
-// What each line says before the code; the inspector counts the lines by it.
+// What each line says before the code.
 inline constexpr char kNotFound[] = "Not found ";
 
 class Diagnostics {

@@ -26,9 +26,8 @@ ForecastRead read_forecast(const Plugin& plugin, const std::string& path, Statio
   const std::string handed = reading == Reading::kAsTheHost ? named : unstaged(named);
   const StagedFile staged(named);
   ForecastRead read;
-  read.result = catching_not_found(
-      [&] { return plugin.get_station_weather_data(handed.c_str(), station.get()); },
-      reading == Reading::kAsTheHost, read.not_found);
+  const auto call = [&] { return plugin.get_station_weather_data(handed.c_str(), station.get()); };
+  read.result = reading == Reading::kAsTheHost ? call() : without_not_found_lines(call);
   read.staged_moved = staged.moved();
   if (read.result == -1) read.refusal = why_unreadable(named);
   return read;

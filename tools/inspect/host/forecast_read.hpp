@@ -23,7 +23,7 @@ enum class Reading {
   kAsTheHost,
   // The plug-in is handed the file under a name too long for it to form a
   // staged name from (it forms none that its buffer cannot hold, and so
-  // renames nothing), and its "Not found" lines are only counted.
+  // renames nothing), and its "Not found" lines are not printed.
   kUnchanged,
 };
 
@@ -31,7 +31,6 @@ struct ForecastRead {
   int result = -1;            // the plug-in's: days stored, -1 refused, -2 error document
   bool staged_moved = false;  // the plug-in renamed `path`.new over `path`
   Refusal refusal;            // for -1: why the plug-in refused the file
-  NotFound not_found;         // the "Not found" lines it wrote
 };
 
 // `path` as given on the command line; the plug-in is handed it as a file
